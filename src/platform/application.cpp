@@ -1,0 +1,26 @@
+#include "platform/application.h"
+
+#include <QApplication>
+
+#include "platform/event_delivery.h"
+#include "platform/qt_runtime.h"
+#include "window/form1.h"
+
+namespace platform {
+
+int runApplication(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("europa-quiz"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Europa Quiz"));
+
+    QtRuntime runtime;
+    window::Form1 form(runtime);
+    if (programEnding())
+        return exitStatus();
+    form.show();
+    const int status = QApplication::exec();
+    return programEnding() ? exitStatus() : status;
+}
+
+} // namespace platform

@@ -1,0 +1,60 @@
+#include "platform/event_delivery.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "game/runtime_error.h"
+#include "platform/message_box.h"
+
+namespace platform {
+
+namespace {
+bool ending = false;
+int status = 0;
+
+constexpr int kRunTimeErrorStatus = 1;
+
+void reportRunTimeError(const QString& what)
+{
+    QMessageBox box(QMessageBox::Critical, applicationTitle(),
+                    QStringLiteral("Run-time error:\n\n%1").arg(what), QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+} // namespace
+
+void deliver(const std::function<void()>& handler)
+{
+    if (ending)
+        return;
+    try {
+        handler();
+    } catch (const game::RuntimeError& error) {
+        if (ending)
+            return;
+        // Nothing else may run while the error is on screen.
+        ending = true;
+        reportRunTimeError(QString::fromUtf8(error.what()));
+        endProgram(kRunTimeErrorStatus);
+    }
+}
+
+void endProgram(int exitStatus)
+{
+    ending = true;
+    status = exitStatus;
+    QCoreApplication::exit(exitStatus);
+}
+
+bool programEnding()
+{
+    return ending;
+}
+
+int exitStatus()
+{
+    return status;
+}
+
+} // namespace platform

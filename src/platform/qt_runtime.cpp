@@ -1,0 +1,52 @@
+#include "platform/qt_runtime.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include "platform/event_delivery.h"
+#include "platform/message_box.h"
+
+namespace platform {
+
+namespace {
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+void QtRuntime::msgBox(std::string_view prompt, game::BoxStyle style,
+                       std::optional<std::string_view> title)
+{
+    std::optional<QString> boxTitle;
+    if (title)
+        boxTitle = fromUtf8(*title);
+    showMessageBox(dialogParent_, fromUtf8(prompt), style, boxTitle);
+}
+
+void QtRuntime::playSound(const std::string& fullPath)
+{
+    sound_.play(fullPath);
+}
+
+void QtRuntime::randomize()
+{
+    random_.randomize();
+}
+
+float QtRuntime::rnd()
+{
+    return random_.next();
+}
+
+std::string QtRuntime::appPath()
+{
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+void QtRuntime::end()
+{
+    endProgram(0);
+}
+
+} // namespace platform

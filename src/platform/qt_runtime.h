@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "game/services.h"
+#include "platform/clock_random.h"
+#include "platform/sound_player.h"
+
+namespace platform {
+
+// The game's runtime on Qt and SDL: message boxes, sound, a clock-seeded random
+// source, the program's folder and the end of the program.
+class QtRuntime final : public game::Runtime {
+public:
+    QtRuntime() = default;
+
+    // The window the boxes belong to, so they open centred over it.
+    void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+    SoundPlayer& sound() { return sound_; }
+
+    void msgBox(std::string_view prompt, game::BoxStyle style,
+                std::optional<std::string_view> title) override;
+    void playSound(const std::string& fullPath) override;
+    void randomize() override;
+    float rnd() override;
+    std::string appPath() override;
+    void end() override;
+
+private:
+    QPointer<QWidget> dialogParent_;
+    ClockRandom random_;
+    SoundPlayer sound_;
+};
+
+} // namespace platform

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace platform {
+
+// Plays WAV files in the background through SDL's audio subsystem.
+//
+// play() returns at once: the request goes to a worker thread, which opens the
+// audio device on first use, decodes the file and queues its samples. A newer
+// request cuts off whatever is still playing. A file that is missing, not a
+// regular file, too large or not a playable WAV is silence, and so is a machine
+// without any audio device.
+class SoundPlayer {
+public:
+    SoundPlayer();
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+
+    void play(const std::string& path);
+
+    // Blocks until every request made so far has been handled (queued or
+    // dropped); for tests and measurements.
+    void waitUntilIdle();
+
+    // Starts opening the device without playing anything, so the first
+    // sound does not wait for it.
+    void warmUp();
+
+private:
+    void run();
+    bool ensureDevice();
+    void handle(const std::string& path);
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::optional<std::string> pending_;
+    bool warmUpRequested_ = false;
+    bool busy_ = false;
+    bool stopping_ = false;
+
+    // Touched by the worker thread only.
+    std::uint32_t device_ = 0;
+    bool deviceFailed_ = false;
+
+    std::thread worker_;
+};
+
+// The whole file, or nothing when it is not a regular file of sane size; never
+// blocks on a device or a pipe.
+std::optional<std::vector<std::uint8_t>> readSoundFile(const std::string& path);
+
+} // namespace platform
