@@ -42,7 +42,7 @@ inline constexpr std::string_view kInstructionsEntry = "istruzioni";
 // Left to right. Only the instructions command does anything.
 inline constexpr std::array<MenuEntry, 5> kMenuBar{{
     {kInstructionsEntry, "Instructions", 0, {}},
-    {"scuol", "www.example.org", 1, {{{"soFtware", "Europa Quiz, made by the team of Europa Quiz"}}}},
+    {"scuol", "www.example.org", 1, {{{"soFtware", "Software by the team of Europa Quiz"}}}},
     {"Esc", "To have a new State click on the car push-button", 0, {}},
     {"contatti", "quiz@example.org", 2,
      {{{"consigli", "For councils and in order to signal eventual errors"},

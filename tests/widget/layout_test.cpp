@@ -157,6 +157,17 @@ private slots:
         QCOMPARE(QColor(box.pixel(620, 540)).name(), QColor(map0.pixel(618, 538)).name());
     }
 
+    // Where the desktop scales the window by two, the map comes from its
+    // double-size copy and still covers the same 619 by 539 pixels of layout.
+    void theMapStaysSharpOnScreensThatScaleByTwo()
+    {
+        const QPixmap sharp = window::picture(window::Picture::Map, 2.0);
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.size(), QSize(1238, 1078));
+        QCOMPARE(sharp.deviceIndependentSize().toSize(), QSize(619, 539));
+        QCOMPARE(window::picture(window::Picture::Map).size(), QSize(619, 539));
+    }
+
     void controlsStackAsDesigned()
     {
         QStringList expected;
@@ -195,6 +206,26 @@ private slots:
             shown += !label->visibleRegion().isEmpty();
         }
         QCOMPARE(shown, 74);
+    }
+
+    // The anthem starts when the window object comes into being, before its
+    // controls are loaded, and plays on while the window is shown.
+    void theAnthemStartsBeforeTheControlsAreLoaded()
+    {
+        auto startButtons = [] {
+            const QWidgetList all = QApplication::allWidgets();
+            return std::count_if(all.cbegin(), all.cend(),
+                                 [](const QWidget* w) { return w->objectName() == QLatin1String("Command2"); });
+        };
+        const auto before = startButtons();
+        RecordingRuntime runtime;
+        auto whileTheAnthemStarts = before - 1;
+        runtime.onSound = [&] { whileTheAnthemStarts = startButtons(); };
+        window::Form1 form(runtime);
+        QCOMPARE(runtime.sounds, std::vector<std::string>{"/quiz/Europa/inno.wav"});
+        QCOMPARE(whileTheAnthemStarts, before);
+        QCOMPARE(startButtons(), before + 1);
+        QVERIFY(!form.isVisible());
     }
 
     void startUpShowsCountersAtZeroAndThePromptAlone()

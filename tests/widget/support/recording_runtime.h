@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,19 @@ public:
 
     void msgBox(std::string_view prompt, game::BoxStyle style,
                 std::optional<std::string_view> title) override;
-    void playSound(const std::string& fullPath) override { sounds.push_back(fullPath); }
+    void playSound(const std::string& fullPath) override
+    {
+        sounds.push_back(fullPath);
+        if (onSound)
+            onSound();
+    }
     void randomize() override {}
     float rnd() override { return random_; }
     std::string appPath() override { return "/quiz"; }
     void end() override;
 
     std::vector<std::string> sounds;
+    std::function<void()> onSound;
 
 private:
     QPointer<QWidget> parent_;
