@@ -5,16 +5,16 @@
 
 namespace window {
 
-QLabel* makeCaptionLabel(const layout::LabelSpec& spec, QWidget* parent)
+QLabel* makeCaptionLabel(const layout::LabelPlacement& placement, QWidget* parent)
 {
-    auto* label = new QLabel(fromUtf8(spec.caption), parent);
-    label->setObjectName(fromUtf8(spec.name));
-    label->setGeometry(toPixels(spec.rect));
-    label->setFont(captionFont(spec.points));
-    label->setAlignment(spec.alignment | Qt::AlignTop);
+    auto* label = new QLabel(fromUtf8(placement.caption), parent);
+    label->setObjectName(fromUtf8(placement.name));
+    label->setGeometry(toPixels(placement.rect));
+    label->setFont(captionFont(placement.points));
+    label->setAlignment(placement.alignment | Qt::AlignTop);
     label->setWordWrap(true);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, QColor(spec.colour));
+    colours.setColor(QPalette::WindowText, QColor(placement.colour));
     label->setPalette(colours);
     return label;
 }

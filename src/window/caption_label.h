@@ -8,6 +8,6 @@ namespace window {
 
 // A label of the window: transparent, no border, its caption in its own colour
 // at the top of its rectangle, breaking at spaces when wider than the label.
-QLabel* makeCaptionLabel(const layout::LabelSpec& spec, QWidget* parent);
+QLabel* makeCaptionLabel(const layout::LabelPlacement& placement, QWidget* parent);
 
 } // namespace window

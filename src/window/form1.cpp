@@ -129,8 +129,8 @@ QWidget* Form1::loadClientArea()
 
 void Form1::loadWindowLabels(QWidget* client)
 {
-    for (auto spec = layout::kWindowLabels.rbegin(); spec != layout::kWindowLabels.rend(); ++spec)
-        makeCaptionLabel(*spec, client);
+    for (auto placement = layout::kWindowLabels.rbegin(); placement != layout::kWindowLabels.rend(); ++placement)
+        makeCaptionLabel(*placement, client);
     lblpunti = client->findChild<QLabel*>(QStringLiteral("lblpunti"));
     lblerrori = client->findChild<QLabel*>(QStringLiteral("lblerrori"));
 }

@@ -39,7 +39,7 @@ inline constexpr double kHeadingPoints = 27.75;
 inline constexpr double kCounterPoints = 36;
 inline constexpr double kPromptPoints = 24;
 
-struct LabelSpec {
+struct LabelPlacement {
     std::string_view name;
     TwipRect rect;
     std::string_view caption;
@@ -50,7 +50,7 @@ struct LabelSpec {
 
 // The labels lying on the window itself, the first on top. All lie beneath the
 // push buttons and the map.
-inline constexpr std::array<LabelSpec, 8> kWindowLabels{{
+inline constexpr std::array<LabelPlacement, 8> kWindowLabels{{
     {"Label86", {9600, 1320, 2415, 1215}, "Happy Birthday", Qt::AlignHCenter, kGreen, kHeadingPoints},
     {"Label85", {9840, 600, 2535, 735}, "Europa", Qt::AlignLeft, kGreen, kHeadingPoints},
     {"Label84", {0, 0, 2415, 735}, texts::kGreeting, Qt::AlignHCenter, kGreen, kHeadingPoints},
@@ -62,13 +62,13 @@ inline constexpr std::array<LabelSpec, 8> kWindowLabels{{
 }};
 
 // The prompt line across the top of the map: "Click on" above the country's name.
-inline constexpr LabelSpec kLabel42{"Label42", {0, 0, 2055, 495}, "Click on", Qt::AlignLeft, kBlue, kPromptPoints};
-inline constexpr LabelSpec kLblreg{"lblreg", {1920, 0, 1455, 420}, "", Qt::AlignLeft, kRed, kPromptPoints};
+inline constexpr LabelPlacement kLabel42{"Label42", {0, 0, 2055, 495}, "Click on", Qt::AlignLeft, kBlue, kPromptPoints};
+inline constexpr LabelPlacement kLblreg{"lblreg", {1920, 0, 1455, 420}, "", Qt::AlignLeft, kRed, kPromptPoints};
 
 // The prompt line lies beneath this many of the country labels and above the rest.
 inline constexpr int kCountryLabelsAbovePrompt = 33;
 
-struct ImageSpec {
+struct ImagePlacement {
     int index;
     TwipRect rect;
 };
@@ -76,7 +76,7 @@ struct ImageSpec {
 // The three flag tiles of the group Image1, the first on top. The first hides
 // the top fifteen pixel rows of the last; between the last and the middle one a
 // strip of one pixel shows the window's own colour.
-inline constexpr std::array<ImageSpec, 3> kImage1{{
+inline constexpr std::array<ImagePlacement, 3> kImage1{{
     {0, {0, -120, 12960, 2865}},
     {2, {0, 5400, 12960, 2865}},
     {1, {0, 2520, 12960, 2865}},
