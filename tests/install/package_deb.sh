@@ -6,7 +6,7 @@
 set -uo pipefail
 cpack=$1 build=$2 sound_source=$3 description_file=$4 app_id=$5 executable=$6
 
-for tool in dpkg-deb dpkg-shlibdeps lintian; do
+for tool in dpkg-deb dpkg-shlibdeps file lintian; do
     if ! command -v "$tool" > /dev/null; then
         echo "skipped: $tool not found"
         exit 77
