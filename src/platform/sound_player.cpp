@@ -2,84 +2,19 @@
 
 #include <SDL.h>
 
-#include "platform/alsa_quiet.h"
-
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <exception>
+
+#include "platform/alsa_quiet.h"
+#include "platform/sound_loader.h"
 
 namespace platform {
 
 namespace {
 
-// Far above the longest sound of the game; a larger file is not a sound of ours.
-constexpr off_t kMaxSoundFileBytes = 64 * 1024 * 1024;
-
-constexpr int kDeviceRate = 44100;
-constexpr SDL_AudioFormat kDeviceFormat = AUDIO_S16SYS;
-constexpr Uint8 kDeviceChannels = 1;
 constexpr Uint16 kDeviceBufferFrames = 512;
 
-// Decodes a WAV held in memory and converts it to the device's format.
-std::optional<std::vector<std::uint8_t>> decodeWav(const std::vector<std::uint8_t>& bytes,
-                                                   const SDL_AudioSpec& device)
-{
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (source == nullptr)
-        return std::nullopt;
-    SDL_AudioSpec spec;
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
-        return std::nullopt;
-
-    std::optional<std::vector<std::uint8_t>> converted;
-    SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq,
-                                                 device.format, device.channels, device.freq);
-    if (stream != nullptr) {
-        if (SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) == 0
-            && SDL_AudioStreamFlush(stream) == 0) {
-            std::vector<std::uint8_t> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
-            const int got = SDL_AudioStreamGet(stream, out.data(), static_cast<int>(out.size()));
-            if (got >= 0) {
-                out.resize(static_cast<std::size_t>(got));
-                converted = std::move(out);
-            }
-        }
-        SDL_FreeAudioStream(stream);
-    }
-    SDL_FreeWAV(samples);
-    return converted;
-}
-
 } // namespace
-
-std::optional<std::vector<std::uint8_t>> readSoundFile(const std::string& path)
-{
-    // Non-blocking open: a FIFO or device in place of a sound must not hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::vector<std::uint8_t>> result;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0
-        && info.st_size <= kMaxSoundFileBytes) {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-        std::size_t filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (n <= 0)
-                break;
-            filled += static_cast<std::size_t>(n);
-        }
-        bytes.resize(filled);
-        if (!bytes.empty())
-            result = std::move(bytes);
-    }
-    ::close(fd);
-    return result;
-}
 
 SoundPlayer::SoundPlayer() : worker_([this] { run(); }) {}
 
@@ -91,10 +26,10 @@ SoundPlayer::~SoundPlayer()
     }
     wake_.notify_all();
     worker_.join();
-    if (device_ != 0)
+    if (device_ != 0) {
         SDL_CloseAudioDevice(device_);
-    if (device_ != 0 || deviceFailed_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
 }
 
 void SoundPlayer::play(const std::string& path)
@@ -118,7 +53,19 @@ void SoundPlayer::warmUp()
 void SoundPlayer::waitUntilIdle()
 {
     std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return !pending_ && !warmUpRequested_ && !busy_; });
+    idle_.wait(lock, [this] { return idle(); });
+}
+
+bool SoundPlayer::waitUntilIdle(std::chrono::milliseconds limit)
+{
+    std::unique_lock lock(mutex_);
+    return idle_.wait_for(lock, limit, [this] { return idle(); });
+}
+
+SoundPlayer::Tally SoundPlayer::tally()
+{
+    std::lock_guard lock(mutex_);
+    return tally_;
 }
 
 void SoundPlayer::run()
@@ -133,11 +80,18 @@ void SoundPlayer::run()
         warmUpRequested_ = false;
         busy_ = true;
         lock.unlock();
-        if (ensureDevice() && path)
-            handle(*path);
+        bool played = false;
+        try {
+            played = ensureDevice() && path && handle(*path);
+        } catch (const std::exception&) {
+            // Out of memory for one sound is that sound's silence, not the game's end.
+            played = false;
+        }
         lock.lock();
         busy_ = false;
-        if (!pending_ && !warmUpRequested_)
+        if (path)
+            ++(played ? tally_.played : tally_.silent);
+        if (idle())
             idle_.notify_all();
     }
 }
@@ -148,14 +102,20 @@ bool SoundPlayer::ensureDevice()
         return true;
     if (deviceFailed_)
         return false;
+    // SDL's audio brings up its event subsystem, which would otherwise take
+    // SIGINT and SIGTERM for itself and leave the program unable to be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_AudioSpec want{};
     want.freq = kDeviceRate;
-    want.format = kDeviceFormat;
+    want.format = AUDIO_S16SYS;
     want.channels = kDeviceChannels;
     want.samples = kDeviceBufferFrames;
     silenceAlsaDiagnostics();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        if (device_ == 0)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
     if (device_ == 0) {
         deviceFailed_ = true;
         std::fprintf(stderr, "europa-quiz: no audio device, playing without sound (%s)\n",
@@ -166,22 +126,24 @@ bool SoundPlayer::ensureDevice()
     return true;
 }
 
-void SoundPlayer::handle(const std::string& path)
+bool SoundPlayer::newerRequestWaiting()
+{
+    std::lock_guard lock(mutex_);
+    return pending_.has_value() || stopping_;
+}
+
+bool SoundPlayer::handle(const std::string& path)
 {
     // Whatever happens to the new sound, the old one stops now.
     SDL_ClearQueuedAudio(device_);
-    const auto bytes = readSoundFile(path);
-    if (!bytes)
-        return;
-    SDL_AudioSpec device{};
-    device.freq = kDeviceRate;
-    device.format = kDeviceFormat;
-    device.channels = kDeviceChannels;
-    const auto samples = decodeWav(*bytes, device);
-    if (!samples || samples->empty())
-        return;
+    const auto samples = loadSound(path);
+    // A sound that was replaced while it was being decoded is never heard.
+    if (!samples || newerRequestWaiting())
+        return false;
     SDL_ClearQueuedAudio(device_);
-    SDL_QueueAudio(device_, samples->data(), static_cast<Uint32>(samples->size()));
+    return SDL_QueueAudio(device_, samples->data(),
+                          static_cast<Uint32>(samples->size() * sizeof(std::int16_t)))
+        == 0;
 }
 
 } // namespace platform

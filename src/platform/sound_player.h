@@ -1,12 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace platform {
 
@@ -29,15 +29,26 @@ public:
     // Blocks until every request made so far has been handled (queued or
     // dropped); for tests and measurements.
     void waitUntilIdle();
+    // The same with a limit; false when the worker is still busy after it.
+    bool waitUntilIdle(std::chrono::milliseconds limit);
 
     // Starts opening the device without playing anything, so the first
     // sound does not wait for it.
     void warmUp();
 
+    // Counts of requests the worker has handled, by outcome; for tests.
+    struct Tally {
+        std::uint64_t played = 0;
+        std::uint64_t silent = 0;
+    };
+    Tally tally();
+
 private:
     void run();
     bool ensureDevice();
-    void handle(const std::string& path);
+    bool handle(const std::string& path);
+    bool newerRequestWaiting();
+    bool idle() const { return !pending_ && !warmUpRequested_ && !busy_; }
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -46,6 +57,7 @@ private:
     bool warmUpRequested_ = false;
     bool busy_ = false;
     bool stopping_ = false;
+    Tally tally_;
 
     // Touched by the worker thread only.
     std::uint32_t device_ = 0;
@@ -53,9 +65,5 @@ private:
 
     std::thread worker_;
 };
-
-// The whole file, or nothing when it is not a regular file of sane size; never
-// blocks on a device or a pipe.
-std::optional<std::vector<std::uint8_t>> readSoundFile(const std::string& path);
 
 } // namespace platform
