@@ -74,7 +74,7 @@ void SoundPlayer::run()
     for (;;) {
         wake_.wait(lock, [this] { return stopping_ || pending_ || warmUpRequested_; });
         if (stopping_)
-            return;
+            break;
         std::optional<std::string> path = std::move(pending_);
         pending_.reset();
         warmUpRequested_ = false;
@@ -94,6 +94,10 @@ void SoundPlayer::run()
         if (idle())
             idle_.notify_all();
     }
+    lock.unlock();
+    // SDL keeps per-thread data (its error text) for every thread that calls
+    // it, and frees it by itself only for threads it created.
+    SDL_TLSCleanup();
 }
 
 bool SoundPlayer::ensureDevice()
