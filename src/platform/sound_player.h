@@ -1,10 +1,8 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -20,6 +18,9 @@ namespace platform {
 class SoundPlayer {
 public:
     SoundPlayer();
+    // Returns promptly even when the worker is stuck in the sound system
+    // (a server that never answers holds it for half a minute): the worker is
+    // then left to finish on its own.
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -43,26 +44,12 @@ public:
     };
     Tally tally();
 
+    // What the player shares with its worker; defined beside the worker.
+    struct State;
+
 private:
-    void run();
-    bool ensureDevice();
-    bool handle(const std::string& path);
-    bool newerRequestWaiting();
-    bool idle() const { return !pending_ && !warmUpRequested_ && !busy_; }
-
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::optional<std::string> pending_;
-    bool warmUpRequested_ = false;
-    bool busy_ = false;
-    bool stopping_ = false;
-    Tally tally_;
-
-    // Touched by the worker thread only.
-    std::uint32_t device_ = 0;
-    bool deviceFailed_ = false;
-
+    // Shared with the worker, which may outlive the player.
+    std::shared_ptr<State> state_;
     std::thread worker_;
 };
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <fstream>
@@ -247,6 +250,40 @@ TEST(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
     ::unsetenv("AUDIODEV");
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(said.rfind("europa-quiz: no audio device", 0), 0U) << said;
+}
+
+// A sound server that takes the connection and never answers holds the
+// device probe for half a minute. Neither play() nor the end of the player
+// (the end of the program) waits for it.
+TEST(UnansweringSoundServer, NeitherPlayingNorStoppingWaitsForIt)
+{
+    const int server = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(server, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(server, 4), 0);
+    ASSERT_EQ(::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    ::setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+    ::setenv("PULSE_SERVER", ("tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port))).c_str(), 1);
+
+    bool stuck = false;
+    const auto start = std::chrono::steady_clock::now();
+    {
+        SoundPlayer player;
+        player.play("/nonexistent/europa.wav");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 20ms);
+        stuck = !player.waitUntilIdle(500ms);
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    ::unsetenv("SDL_AUDIODRIVER");
+    ::unsetenv("PULSE_SERVER");
+    if (!stuck)
+        GTEST_SKIP() << "the sound system gave up at once here; there was nothing to wait for";
+    EXPECT_LT(took, 1500ms);
+    ::close(server);
 }
 
 } // namespace
