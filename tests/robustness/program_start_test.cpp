@@ -106,9 +106,10 @@ protected:
             if (!samples.empty())
                 std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
             const auto tone = testsupport::measureTone(samples, platform::kDeviceRate);
-            if (tone && samples.size() > tone->last)
+            // Judged on the whole anthem, once the device has gone quiet after it.
+            if (tone && samples.size() > tone->last + kDeviceRate / 5)
                 return std::abs(tone->hertz - kAnthemHertz) < 5.0;
-            if (samples.size() > 2 * static_cast<std::size_t>(platform::kDeviceRate))
+            if (!tone && samples.size() > 2 * static_cast<std::size_t>(kDeviceRate))
                 return false;
             std::this_thread::sleep_for(20ms);
         }
@@ -116,6 +117,7 @@ protected:
     }
 
     static constexpr double kAnthemHertz = 330.0;
+    static constexpr std::size_t kDeviceRate = platform::kDeviceRate;
 
     fs::path runtimeDir() const { return dir.path() / "xdg"; }
     fs::path deviceFile() const { return dir.path() / "device.raw"; }
