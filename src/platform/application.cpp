@@ -1,7 +1,9 @@
 #include "platform/application.h"
 
 #include <QApplication>
+#include <optional>
 
+#include "platform/display_check.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
@@ -10,7 +12,13 @@ namespace platform {
 
 int runApplication(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    std::optional<QApplication> app;
+    {
+        // Without a display Qt gives up with a page of diagnostics and a core
+        // dump; the player gets one line and a failure status instead.
+        DisplayGuard guard;
+        app.emplace(argc, argv);
+    }
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
     QApplication::setApplicationDisplayName(QStringLiteral("Europa Quiz"));
 
