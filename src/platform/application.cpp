@@ -1,14 +1,30 @@
 #include "platform/application.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <optional>
 
 #include "platform/display_check.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
+#include "window/pictures.h"
 
 namespace platform {
+
+namespace {
+// Where the window system lets the program place its window (not on Wayland).
+void centreOnScreen(QWidget& window)
+{
+    window.adjustSize();
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+} // namespace
 
 int runApplication(int argc, char** argv)
 {
@@ -21,11 +37,15 @@ int runApplication(int argc, char** argv)
     }
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
     QApplication::setApplicationDisplayName(QStringLiteral("Europa Quiz"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));
+    QApplication::setWindowIcon(window::programIcon());
 
     QtRuntime runtime;
     window::Form1 form(runtime);
     if (programEnding())
         return exitStatus();
+    centreOnScreen(form);
     form.show();
     const int status = QApplication::exec();
     return programEnding() ? exitStatus() : status;
