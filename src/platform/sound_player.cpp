@@ -4,6 +4,7 @@
 
 #include "platform/alsa_quiet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,20 +35,21 @@ std::optional<std::vector<std::uint8_t>> decodeWav(const std::vector<std::uint8_
     if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
         return std::nullopt;
 
+    // The one-shot converter rather than SDL_AudioStream: the stream's
+    // resampler keeps back the tail of the sound, so a file at another rate
+    // would come out short.
     std::optional<std::vector<std::uint8_t>> converted;
-    SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq,
-                                                 device.format, device.channels, device.freq);
-    if (stream != nullptr) {
-        if (SDL_AudioStreamPut(stream, samples, static_cast<int>(length)) == 0
-            && SDL_AudioStreamFlush(stream) == 0) {
-            std::vector<std::uint8_t> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
-            const int got = SDL_AudioStreamGet(stream, out.data(), static_cast<int>(out.size()));
-            if (got >= 0) {
-                out.resize(static_cast<std::size_t>(got));
-                converted = std::move(out);
-            }
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format,
+                          device.channels, device.freq) >= 0) {
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
+        std::copy(samples, samples + length, buffer.begin());
+        cvt.buf = buffer.data();
+        cvt.len = static_cast<int>(length);
+        if (cvt.needed == 0 || SDL_ConvertAudio(&cvt) == 0) {
+            buffer.resize(static_cast<std::size_t>(cvt.needed == 0 ? cvt.len : cvt.len_cvt));
+            converted = std::move(buffer);
         }
-        SDL_FreeAudioStream(stream);
     }
     SDL_FreeWAV(samples);
     return converted;

@@ -1,0 +1,15 @@
+# The Debian packages the project needs, by purpose; sourced by the top-level commands.
+
+# Building and running the game.
+BUILD_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-qpa-plugins libsdl2-dev
+    fonts-liberation
+)
+
+# Running every test: the widget tests, the real-window tests under Xvfb read
+# through the accessibility bus, and the package checks.
+TEST_PACKAGES=(
+    googletest libgtest-dev
+    xvfb xauth xdotool dbus at-spi2-core python3-pyatspi
+)

@@ -1,0 +1,164 @@
+// The embedded pictures against what the window relies on: their sizes and
+// colour depths, where they are transparent, and the pointers' hot spots.
+
+#include "window/pointer_hotspots.h"
+
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+QImage loadResource(std::string_view path)
+{
+    return QImage(QString::fromUtf8(path.data(), qsizetype(path.size())));
+}
+
+bool isOpaque(const QImage &image, int x, int y)
+{
+    return qAlpha(image.pixel(x, y)) == 255;
+}
+
+// The region of the image that is opaque, assuming it is one rectangle;
+// empty when there is none.
+QRect opaqueBounds(const QImage &image)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (isOpaque(image, x, y))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+bool alphaIsOnOrOff(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            if (alpha != 0 && alpha != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
+enum class Kind { TrueColourAlpha, TrueColourMasked, TrueColour, Palette };
+
+struct Expected {
+    const char *resource;
+    QSize size;
+    Kind kind;
+    int maxColours;  // palettes only
+};
+
+const Expected kPictures[] = {
+    {":/pictures/window-icon-16.png", {16, 16}, Kind::TrueColourAlpha, 0},
+    {":/pictures/window-icon-32.png", {32, 32}, Kind::TrueColourAlpha, 0},
+    {":/pictures/window-icon-48.png", {48, 48}, Kind::TrueColourAlpha, 0},
+    {":/pictures/window-pointer.png", {32, 32}, Kind::TrueColourAlpha, 0},
+    {":/pictures/country-label-pointer.png", {32, 32}, Kind::TrueColourMasked, 0},
+    {":/pictures/italian-flag-pointer.png", {32, 32}, Kind::Palette, 16},
+    {":/pictures/map-pointer.png", {32, 32}, Kind::Palette, 16},
+    {":/pictures/exit-button-pointer.png", {32, 32}, Kind::Palette, 256},
+    {":/pictures/start-button-car.png", {32, 32}, Kind::Palette, 256},
+    {":/pictures/exit-button-flag.png", {113, 98}, Kind::Palette, 256},
+    {":/pictures/background-flags.png", {864, 191}, Kind::TrueColour, 0},
+};
+
+TEST(Pictures, HaveTheirSizeAndColourDepth)
+{
+    for (const Expected &expected : kPictures) {
+        SCOPED_TRACE(expected.resource);
+        const QImage image = loadResource(expected.resource);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), expected.size);
+        switch (expected.kind) {
+        case Kind::TrueColourAlpha:
+            EXPECT_TRUE(image.hasAlphaChannel());
+            EXPECT_GT(image.depth(), 8);
+            break;
+        case Kind::TrueColourMasked:
+            EXPECT_GT(image.depth(), 8);
+            EXPECT_TRUE(alphaIsOnOrOff(image));
+            break;
+        case Kind::TrueColour:
+            EXPECT_FALSE(image.hasAlphaChannel());
+            EXPECT_GT(image.depth(), 8);
+            break;
+        case Kind::Palette:
+            EXPECT_EQ(image.format(), QImage::Format_Indexed8);
+            EXPECT_LE(image.colorCount(), expected.maxColours);
+            EXPECT_TRUE(alphaIsOnOrOff(image));
+            break;
+        }
+    }
+}
+
+// The flags over the labels fill the top 31 by 20 pixels and nothing else, so
+// the pointer lines up with the label rectangles' pixel grid.
+TEST(Pictures, LabelFlagsFillTheTopLeftThirtyOneByTwenty)
+{
+    for (const auto &pointer : {window::kCountryLabelPointer, window::kItalianFlagPointer}) {
+        SCOPED_TRACE(std::string(pointer.resource));
+        EXPECT_EQ(opaqueBounds(loadResource(pointer.resource)), QRect(0, 0, 31, 20));
+    }
+}
+
+// Only the flag is seen on the exit button; the white of the button shows round it.
+TEST(Pictures, ExitButtonFlagHasATransparentBackground)
+{
+    const QImage flag = loadResource(":/pictures/exit-button-flag.png");
+    ASSERT_FALSE(flag.isNull());
+    for (const QPoint corner : {QPoint(flag.width() - 1, 0), QPoint(flag.width() - 1, flag.height() - 1)})
+        EXPECT_FALSE(isOpaque(flag, corner.x(), corner.y()));
+    EXPECT_TRUE(isOpaque(flag, flag.width() / 2, flag.height() / 2));
+}
+
+// A hot spot on a transparent pixel would point at something the player
+// cannot see; outside the picture, QCursor would silently move it.
+TEST(Pictures, PointersPointWithAVisiblePixel)
+{
+    for (const window::PointerPicture &pointer : window::kPointerPictures) {
+        SCOPED_TRACE(std::string(pointer.resource));
+        const QImage image = loadResource(pointer.resource);
+        ASSERT_EQ(image.size(), QSize(32, 32));
+        ASSERT_TRUE(image.rect().contains(pointer.hotX, pointer.hotY));
+        EXPECT_TRUE(isOpaque(image, pointer.hotX, pointer.hotY));
+    }
+}
+
+// The flags and the globe point with their middle: the hot spot lies within
+// half a pixel of the centre of what is drawn.
+TEST(Pictures, RoundPointersPointWithTheirCentre)
+{
+    for (const auto &pointer : {window::kWindowPointer, window::kCountryLabelPointer,
+                                window::kItalianFlagPointer, window::kMapPointer}) {
+        SCOPED_TRACE(std::string(pointer.resource));
+        const QRect drawn = opaqueBounds(loadResource(pointer.resource));
+        ASSERT_FALSE(drawn.isEmpty());
+        EXPECT_LE(std::abs(2 * pointer.hotX - (drawn.left() + drawn.right())), 1);
+        EXPECT_LE(std::abs(2 * pointer.hotY - (drawn.top() + drawn.bottom())), 1);
+    }
+}
+
+// The hand points with its highest finger: nothing of the hand is above the
+// hot spot's row in the hot spot's column but the octagon's red and its rim.
+TEST(Pictures, ExitPointerHotSpotIsTheFingerTip)
+{
+    const QImage hand = loadResource(window::kExitButtonPointer.resource);
+    ASSERT_FALSE(hand.isNull());
+    const auto isRed = [](QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; };
+    const int x = window::kExitButtonPointer.hotX;
+    const int y = window::kExitButtonPointer.hotY;
+    EXPECT_FALSE(isRed(hand.pixel(x, y)));
+    EXPECT_TRUE(isRed(hand.pixel(x, y - 1)));
+}
+
+}  // namespace
