@@ -12,4 +12,5 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi
+    dpkg-dev file desktop-file-utils appstream lintian
 )

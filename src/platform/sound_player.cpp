@@ -156,6 +156,9 @@ bool SoundPlayer::ensureDevice()
     want.channels = kDeviceChannels;
     want.samples = kDeviceBufferFrames;
     silenceAlsaDiagnostics();
+    // SDL would otherwise turn SIGTERM and SIGINT into quit events that nobody
+    // reads, and the program could no longer be ended by its session or a kill.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
         device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device_ == 0) {

@@ -1,61 +1,113 @@
 #include "window/form1.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
+#include "game/answer_table.h"
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
 #include "platform/qt_runtime.h"
+#include "window/caption_label.h"
+#include "window/country_label_widget.h"
+#include "window/fonts.h"
+#include "window/form1_layout.h"
+#include "window/graphical_button.h"
+#include "window/map_box.h"
+#include "window/menu_bar.h"
+#include "window/pictures.h"
+#include "window/qt_text.h"
 
 namespace window {
 
 namespace {
-QString fromUtf8(std::string_view text)
+
+constexpr int kTimer1Interval = 20;
+
+// Every label the game answers for has its row in the answer table, and the
+// table holds no row that no label uses.
+constexpr bool labelsAndAnswersAgree()
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    for (const CountryLabel& label : kCountryLabels) {
+        if (label.hasHandler && game::findAnswer(label.name) == nullptr)
+            return false;
+    }
+    for (const game::AnswerRow& row : game::kAnswers) {
+        const bool used = std::any_of(kCountryLabels.begin(), kCountryLabels.end(),
+            [&](const CountryLabel& label) { return label.hasHandler && label.name == row.label; });
+        if (!used)
+            return false;
+    }
+    return true;
 }
+static_assert(labelsAndAnswersAgree());
+
+// Every event reaches the game through the platform, which reports a run-time
+// error and ends the program should a handler raise one.
+template <typename Handler>
+auto delivering(Handler handler)
+{
+    return [handler] { platform::deliver(handler); };
+}
+
+QString windowCaption()
+{
+    return QString(texts::kCaptionIndent, QLatin1Char(' ')) + fromUtf8(texts::kCaptionWords)
+           + fromUtf8(texts::kCaptionSeparator) + fromUtf8(texts::kCredit);
+}
+
 } // namespace
 
 Form1::Form1(platform::QtRuntime& runtime, QWidget* parent)
-    : QMainWindow(parent), quiz_(runtime, *this)
+    : Form1(static_cast<game::Runtime&>(runtime), parent)
 {
     runtime.setDialogParent(this);
+}
+
+Form1::Form1(game::Runtime& runtime, QWidget* parent)
+    : QMainWindow(parent), quiz_(runtime, *this)
+{
+    setObjectName(QStringLiteral("Form1"));
     platform::deliver([this] { quiz_.Form_Initialize(); });
     loadControls();
 }
 
 void Form1::loadControls()
 {
-    auto* client = new QWidget(this);
-    client->setFixedSize(796, 544);
-    setCentralWidget(client);
-
-    QAction* istruzioni = menuBar()->addAction(QStringLiteral("Instructions"));
+    setWindowTitle(windowCaption());
+    setWindowIcon(programIcon());
+    QAction* istruzioni = fillMenuBar(menuBar());
     connect(istruzioni, &QAction::triggered, this,
-            [this] { platform::deliver([this] { quiz_.istruzioni_Click(); }); });
+            delivering([this] { quiz_.istruzioni_Click(); }));
 
-    lblreg = new QLabel(client);
-    lblreg->setGeometry(128, 0, 300, 28);
-    lblpunti = new QLabel(QStringLiteral("0"), client);
-    lblpunti->setGeometry(664, 256, 105, 81);
-    lblerrori = new QLabel(QStringLiteral("0"), client);
-    lblerrori->setGeometry(704, 448, 57, 49);
+    QWidget* client = loadClientArea();
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Command2 = new QPushButton(
-        QStringLiteral("Click on me to travel among the States of our dear Europe"), client);
-    Command2->setGeometry(624, 0, 177, 185);
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { platform::deliver([this] { quiz_.Command2_Click(); }); });
+    // Created from the bottom up: a later sibling lies above an earlier one.
+    for (auto image = layout::kImage1.rbegin(); image != layout::kImage1.rend(); ++image) {
+        auto* tile = new QLabel(client);
+        tile->setObjectName(QStringLiteral("Image1"));
+        tile->setProperty("index", image->index);
+        tile->setPixmap(picture(Picture::FlagTile));
+        tile->setGeometry(toPixels(image->rect));
+    }
+    loadWindowLabels(client);
+    loadWindowedControls(client);
 
-    Command3 = new QPushButton(QStringLiteral("EXIT"), client);
-    Command3->setGeometry(624, 344, 177, 42);
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { platform::deliver([this] { quiz_.Command3_Click(); }); });
+    // The keyboard visits the controls that can take the focus in the designer's order.
+    setTabOrder(Text1, Command3);
+    setTabOrder(Command3, Command2);
+    setTabOrder(Command2, Picture2);
+    Text1->setFocus();
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(20);
+    Timer1 = new QTimer(Picture2);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimer1Interval);
     connect(Timer1, &QTimer::timeout, this, [this] {
         // No tick while a box is open: the end of the game must be told once.
         if (!platform::messageBoxOpen())
@@ -64,10 +116,144 @@ void Form1::loadControls()
     Timer1->start();
 }
 
-void Form1::setLblreg(std::string_view caption) { lblreg->setText(fromUtf8(caption)); }
+QWidget* Form1::loadClientArea()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(toPixels(layout::kClientArea).size());
+    client->setBackgroundRole(QPalette::Midlight);
+    client->setAutoFillBackground(true);
+    client->setCursor(pointer(PointerImage::Window));
+    return client;
+}
+
+void Form1::loadWindowLabels(QWidget* client)
+{
+    for (auto placement = layout::kWindowLabels.rbegin(); placement != layout::kWindowLabels.rend(); ++placement)
+        makeCaptionLabel(*placement, client);
+    lblpunti = client->findChild<QLabel*>(QStringLiteral("lblpunti"));
+    lblerrori = client->findChild<QLabel*>(QStringLiteral("lblerrori"));
+}
+
+void Form1::loadWindowedControls(QWidget* client)
+{
+    Picture1 = new QWidget(client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(toPixels(layout::kPicture1));
+    Picture1->setBackgroundRole(QPalette::Base);
+    Picture1->setForegroundRole(QPalette::Text);
+    Picture1->setAutoFillBackground(true);
+    Picture1->hide();
+
+    Picture2 = new MapBox(client);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setGeometry(toPixels(layout::kPicture2));
+    Picture2->setCursor(pointer(PointerImage::Globe));
+    Picture2->setFocusPolicy(Qt::TabFocus);
+    loadMapContents(Picture2->innerArea());
+
+    Command1 = new GraphicalButton(fromUtf8(texts::kCommand1), QColor(layout::kPaleCyan),
+                                   QPixmap(), client);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(toPixels(layout::kCommand1));
+    Command1->setFont(captionFont(layout::kCommand1Points, QFont::Bold));
+    Command1->setToolTip(fromUtf8(texts::kCommand1Tip));
+    Command1->setEnabled(false);
+    Command1->hide();
+
+    Text1 = new QLineEdit(fromUtf8(texts::kText1), client);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(toPixels(layout::kText1));
+    Text1->setFont(captionFont(layout::kText1Points));
+    QPalette blackOnBlack = Text1->palette();
+    blackOnBlack.setColor(QPalette::Text, QColor(layout::kBlack));
+    blackOnBlack.setColor(QPalette::Base, QColor(layout::kBlack));
+    Text1->setPalette(blackOnBlack);
+
+    Command3 = new GraphicalButton(fromUtf8(texts::kCommand3), QColor(layout::kWhite),
+                                   picture(Picture::ExitFlag), client);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setGeometry(toPixels(layout::kCommand3));
+    Command3->setFont(captionFont(layout::kCommand3Points));
+    Command3->setToolTip(fromUtf8(texts::kCommand3Tip));
+    Command3->setCursor(pointer(PointerImage::Hand));
+    // Enter presses the exit button while it has the focus, as with any push button.
+    Command3->setAutoDefault(true);
+    connect(Command3, &QPushButton::clicked, this,
+            delivering([this] { quiz_.Command3_Click(); }));
+
+    Command2 = new GraphicalButton(fromUtf8(texts::kCommand2), QColor(layout::kCyan),
+                                   picture(Picture::Car), client);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(toPixels(layout::kCommand2));
+    Command2->setFont(captionFont(layout::kCommand2Points));
+    Command2->setCursor(Qt::ArrowCursor);
+    Command2->setDefault(true);
+    connect(Command2, &QPushButton::clicked, this,
+            delivering([this] { quiz_.Command2_Click(); }));
+}
+
+void Form1::loadMapContents(QWidget* map)
+{
+    const int count = static_cast<int>(kCountryLabels.size());
+    const int abovePrompt = layout::kCountryLabelsAbovePrompt;
+    loadCountryLabels(map, abovePrompt, count);
+
+    lblreg = makeCaptionLabel(layout::kLblreg, map);
+    lblreg->setWordWrap(false);
+    Label42 = makeCaptionLabel(layout::kLabel42, map);
+    // The prompt line takes no clicks: whatever it grows over keeps its own.
+    for (QLabel* prompt : {lblreg, Label42})
+        prompt->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    loadCountryLabels(map, 0, abovePrompt);
+}
+
+// Creates the country labels of [first, last) of the table, bottom first.
+void Form1::loadCountryLabels(QWidget* map, int first, int last)
+{
+    for (int i = last - 1; i >= first; --i) {
+        const CountryLabel& label = kCountryLabels[static_cast<std::size_t>(i)];
+        std::function<void()> onClick;
+        if (label.hasHandler && label.groupIndex >= 0) {
+            const auto index = static_cast<std::int16_t>(label.groupIndex);
+            onClick = delivering([this, index] { quiz_.Label50_Click(index); });
+        } else if (label.hasHandler) {
+            const game::AnswerRow* row = game::findAnswer(label.name);
+            onClick = delivering([this, row] { quiz_.labelClick(*row); });
+        }
+        new CountryLabelWidget(label, std::move(onClick), map);
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier
+                       || (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (plain && enter && Command2->isVisible()) {
+        if (Command2->isEnabled())
+            Command2->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Form1::setLblreg(std::string_view caption)
+{
+    lblreg->setText(fromUtf8(caption));
+    // A long name grows to the right on one line rather than being cut.
+    const QRect design = toPixels(layout::kLblreg.rect);
+    const QSize needed = lblreg->sizeHint();
+    lblreg->resize(std::max(design.width(), needed.width()),
+                   caption.empty() ? design.height() : std::max(design.height(), needed.height()));
+}
+
 void Form1::setLblpunti(std::string_view caption) { lblpunti->setText(fromUtf8(caption)); }
 void Form1::setLblerrori(std::string_view caption) { lblerrori->setText(fromUtf8(caption)); }
 void Form1::setCommand2Visible(bool visible) { Command2->setVisible(visible); }
+
+// Nothing is ever drawn on the window at run time, so there is nothing to clear.
 void Form1::cls() {}
 
 } // namespace window

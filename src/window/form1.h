@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 
 #include "game/quiz.h"
 #include "game/services.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTimer;
 
@@ -15,14 +17,26 @@ class QtRuntime;
 
 namespace window {
 
-// The game's one window: the map, the start and exit buttons, the counters.
+class MapBox;
+
+// The game's one window: the map with its country labels and prompt line, the
+// start and exit buttons, the counters, the menu bar. It owns the game and
+// hands it every event of its controls.
 class Form1 : public QMainWindow, private game::FormControls {
     Q_OBJECT
 
 public:
+    // Message boxes open over this window.
     explicit Form1(platform::QtRuntime& runtime, QWidget* parent = nullptr);
+    // Message boxes are the runtime's own business.
+    explicit Form1(game::Runtime& runtime, QWidget* parent = nullptr);
 
     game::Quiz& quiz() { return quiz_; }
+
+protected:
+    // The start button is the window's default button: Enter presses it
+    // wherever the focus is, unless another push button has it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setLblreg(std::string_view caption) override;
@@ -32,10 +46,20 @@ private:
     void cls() override;
 
     void loadControls();
+    QWidget* loadClientArea();
+    void loadWindowLabels(QWidget* client);
+    void loadWindowedControls(QWidget* client);
+    void loadMapContents(QWidget* map);
+    void loadCountryLabels(QWidget* map, int first, int last);
 
     game::Quiz quiz_;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    MapBox* Picture2 = nullptr;
+    QWidget* Picture1 = nullptr;
+    QLabel* Label42 = nullptr;
     QLabel* lblreg = nullptr;
     QLabel* lblpunti = nullptr;
     QLabel* lblerrori = nullptr;

@@ -1,0 +1,58 @@
+#include "window/country_label_widget.h"
+
+#include <QMouseEvent>
+#include <optional>
+
+#include "window/pictures.h"
+#include "window/twips.h"
+
+namespace window {
+
+namespace {
+std::optional<PointerImage> pointerImage(Pointer pointer)
+{
+    switch (pointer) {
+    case Pointer::EuropeanFlag:
+        return PointerImage::CountryLabel;
+    case Pointer::ItalianFlag:
+        return PointerImage::ItalianFlag;
+    case Pointer::None:
+        break;
+    }
+    return std::nullopt;
+}
+} // namespace
+
+CountryLabelWidget::CountryLabelWidget(const CountryLabel& entry, std::function<void()> onClick,
+                                       QWidget* parent)
+    : QLabel(QString::fromLatin1(entry.caption.data(), qsizetype(entry.caption.size())), parent),
+      entry_(entry), onClick_(std::move(onClick))
+{
+    setObjectName(QString::fromLatin1(entry.name.data(), qsizetype(entry.name.size())));
+    if (entry.groupIndex >= 0)
+        setProperty("index", entry.groupIndex);
+    setGeometry(toPixels(entry.rect));
+    // The caption of a label that takes part is empty; the others are never
+    // seen, so nothing of a label ever shows over the map.
+    setVisible(entry.shown != Shown::Hidden);
+    if (const auto image = pointerImage(entry.pointer))
+        setCursor(pointer(*image));
+}
+
+void CountryLabelWidget::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void CountryLabelWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const bool clicked = pressed_ && event->button() == Qt::LeftButton
+                         && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (clicked && onClick_)
+        onClick_();
+}
+
+} // namespace window

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+
+namespace window {
+
+// The face of every caption: a metric twin of Arial built into the program, so
+// the window looks the same whatever fonts the machine has.
+QString captionFamily();
+
+// The caption face at a size in points of the layout's 96-dot-per-inch screen.
+QFont captionFont(double points, QFont::Weight weight = QFont::Normal);
+
+} // namespace window

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace window {
+
+// A push button in the classic raised style: a flat background colour, a
+// picture centred above a word-wrapped caption, and the same look whatever
+// style the desktop runs. The caption stays the button's text, so assistive
+// technology reads it as the button's name.
+class GraphicalButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    GraphicalButton(const QString& caption, const QColor& background, const QPixmap& picture,
+                    QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace window

@@ -1,0 +1,19 @@
+#!/bin/bash
+# Runs a validator and fails on its exit status or on any line of its output
+# that matches a finding; validators report some findings with status 0.
+# Usage: expect_clean.sh FINDING-REGEX COMMAND [ARG...]
+set -uo pipefail
+finding=$1
+shift
+
+output=$("$@" 2>&1)
+status=$?
+printf '%s\n' "$output"
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: $1 exited with $status"
+    exit 1
+fi
+if printf '%s\n' "$output" | grep -Eq -- "$finding"; then
+    echo "FAIL: $1 reported findings"
+    exit 1
+fi

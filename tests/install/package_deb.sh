@@ -1,0 +1,80 @@
+#!/bin/bash
+# Builds the Debian package from the build tree and looks into it as dpkg,
+# apt and lintian will. Ends with status 77 (skipped) where the Debian tools
+# are missing.
+# Usage: package_deb.sh CPACK BUILD-DIR SOUND-SOURCE-DIR DESCRIPTION-FILE APP-ID EXECUTABLE
+set -uo pipefail
+cpack=$1 build=$2 sound_source=$3 description_file=$4 app_id=$5 executable=$6
+
+for tool in dpkg-deb dpkg-shlibdeps file lintian; do
+    if ! command -v "$tool" > /dev/null; then
+        echo "skipped: $tool not found"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+if ! "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$work" > "$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log"
+    echo "FAIL: cpack could not build the package"
+    exit 1
+fi
+debs=("$work"/*.deb)
+if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "FAIL: expected one .deb, got: ${debs[*]}"
+    exit 1
+fi
+deb=${debs[0]}
+version=$(dpkg-deb -f "$deb" Version)
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
+
+contents=$(dpkg-deb --contents "$deb")
+expect_entry() { grep -Fq -- " ./$1" <<< "$contents" || fail "package lacks $1"; }
+lib=usr/lib/$executable
+expect_entry "usr/bin/$executable -> ../lib/$executable/$executable"
+expect_entry "$lib/$executable"
+for wav in "$sound_source"/*.wav; do
+    [ -e "$wav" ] && expect_entry "$lib/Europa/$(basename "$wav")"
+done
+expect_entry "usr/share/applications/$app_id.desktop"
+expect_entry "usr/share/metainfo/$app_id.metainfo.xml"
+for size in 16x16 32x32 48x48; do
+    expect_entry "usr/share/icons/hicolor/$size/apps/$app_id.png"
+done
+expect_entry "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
+expect_entry "usr/share/man/man6/$executable.6.gz"
+expect_entry "usr/share/doc/$executable/copyright"
+expect_entry "usr/share/doc/$executable/changelog.gz"
+# Folders are made under the umask of whoever runs cpack; 0700 ones would lock
+# every other user out of the installed program.
+awk '$2 != "root/root" { print "FAIL: not owned by root: " $0; bad = 1 }
+     /^d/ && $1 != "drwxr-xr-x" { print "FAIL: folder not open to all: " $0; bad = 1 }
+     END { exit bad }' <<< "$contents" || failures=$((failures + 1))
+
+# The linked libraries come from dpkg-shlibdeps, the platform plugins by name.
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6widgets6 libsdl2-2.0-0 qt6-qpa-plugins; do
+    grep -Eq "(^|, )$package( |,|$)" <<< "$depends" || fail "Depends lacks $package: $depends"
+done
+
+# The long description is the text of the description file, line for line.
+dpkg-deb -f "$deb" Description | tail -n +2 | sed 's/^ //; s/^\.$//' > "$work/description"
+diff -u "$description_file" "$work/description" || fail "the package's description differs from $description_file"
+
+# The package's own records of its version must agree with it.
+dpkg-deb --fsys-tarfile "$deb" | tar -xf - -C "$work" ./usr/share/doc ./usr/share/metainfo
+changelog_version=$(zcat "$work/usr/share/doc/$executable/changelog.gz" | sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$version" ] || fail "changelog's newest entry is '$changelog_version', the package is $version"
+grep -q "<release version=\"$version\"" "$work/usr/share/metainfo/$app_id.metainfo.xml" \
+    || fail "metainfo lists no release $version"
+
+echo "lintian:"
+lintian --fail-on error "$deb" 2>&1 | grep -v 'root privileges' | sed 's/^/  /'
+[ "${PIPESTATUS[0]}" -eq 0 ] || fail "lintian reports errors"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "package $(basename "$deb") is complete"

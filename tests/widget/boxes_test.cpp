@@ -1,0 +1,145 @@
+// The boxes the window opens: the prompt of a challenge, the instructions, and
+// the start button as the window's default button.
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <memory>
+
+#include "box_closer.h"
+#include "game/country_table.h"
+#include "platform/message_box.h"
+#include "window_driver.h"
+
+using namespace widget_tests;
+
+namespace {
+QString captionOf(WindowDriver& driver, const char* name)
+{
+    return static_cast<QLabel*>(driver.control(name))->text();
+}
+} // namespace
+
+class BoxesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { driver_ = std::make_unique<WindowDriver>(); }
+    void cleanup() { driver_.reset(); }
+
+    // The sound starts before the box opens; the name stands in the prompt
+    // line and the button goes only once the player has closed it.
+    void theStartButtonAnnouncesTheCountryInAModalBox()
+    {
+        BoxCloser closer;
+        QString lblregWhileOpen;
+        bool buttonWhileOpen = false;
+        std::size_t soundsWhileOpen = 0;
+        closer.onOpen([&](const SeenBox&) {
+            lblregWhileOpen = captionOf(*driver_, "lblreg");
+            buttonWhileOpen = driver_->control("Command2")->isVisible();
+            soundsWhileOpen = driver_->runtime().sounds.size();
+        });
+        driver_->runtime().setRandom(randomFor(1));
+
+        driver_->click(driver_->control("Command2"));
+
+        QCOMPARE(closer.seen().size(), std::size_t(1));
+        const SeenBox& prompt = closer.seen()[0];
+        QCOMPARE(prompt.text, QStringLiteral("Click on Romania"));
+        QCOMPARE(prompt.title, platform::applicationTitle());
+        QCOMPARE(prompt.icon, QMessageBox::NoIcon);
+        QCOMPARE(lblregWhileOpen, QString());
+        QVERIFY(buttonWhileOpen);
+        QCOMPARE(soundsWhileOpen, std::size_t(2));
+        QCOMPARE(QString::fromStdString(driver_->runtime().sounds.back()),
+                 QStringLiteral("/quiz/Europa/Romania.wav"));
+        QCOMPARE(captionOf(*driver_, "lblreg"), QStringLiteral("Romania"));
+        QVERIFY(!driver_->control("Command2")->isVisible());
+    }
+
+    // With the program's own random source: whatever country comes, the box
+    // and the prompt line name the same one, and it is one that takes part.
+    void theProgramsOwnRuntimeAnnouncesADrawableCountry()
+    {
+        driver_ = std::make_unique<WindowDriver>(Runtime::Real);
+        BoxCloser closer;
+        QWidget* parentWhileOpen = nullptr;
+        closer.onOpen([&](const SeenBox&) { parentWhileOpen = QApplication::activeModalWidget()->parentWidget(); });
+
+        driver_->click(driver_->control("Command2"));
+
+        QCOMPARE(closer.seen().size(), std::size_t(1));
+        const QString name = captionOf(*driver_, "lblreg");
+        QCOMPARE(closer.seen()[0].text, QStringLiteral("Click on ") + name);
+        QVERIFY(parentWhileOpen == &driver_->form());
+        const game::Country* drawn = nullptr;
+        for (const game::Country& country : game::kCountries) {
+            if (QString::fromUtf8(country.name.data(), qsizetype(country.name.size())) == name)
+                drawn = &country;
+        }
+        QVERIFY(drawn != nullptr && drawn->drawn);
+    }
+
+    // While a box is open the window takes no clicks.
+    void theWindowWaitsWhileABoxIsOpen()
+    {
+        BoxCloser closer;
+        closer.onOpen([&](const SeenBox&) { driver_->clickMapAt(5700, 5640); });
+        driver_->runtime().setRandom(randomFor(2));  // Bulgaria, so Romania would be a miss
+
+        driver_->click(driver_->control("Command2"));
+
+        QCOMPARE(closer.texts(), std::vector<QString>{QStringLiteral("Click on Bulgaria")});
+        QCOMPARE(driver_->state().errori, std::int16_t(0));
+    }
+
+    void theInstructionsComeFromTheMenuBar()
+    {
+        BoxCloser closer;
+        QMenuBar* bar = driver_->form().menuBar();
+        QAction* instructions = bar->actions().at(0);
+        driver_->click(bar, bar->actionGeometry(instructions).center());
+
+        QCOMPARE(closer.seen().size(), std::size_t(1));
+        QCOMPARE(closer.seen()[0].text, QStringLiteral("The game ends if it exceeds the 20 errors..."));
+        QCOMPARE(closer.seen()[0].title, QStringLiteral("Attention"));
+        QCOMPARE(closer.seen()[0].icon, QMessageBox::Warning);
+    }
+
+    // The start button is the window's default button; while it is hidden,
+    // Enter does nothing.
+    void enterPressesTheStartButton()
+    {
+        BoxCloser closer;
+        driver_->runtime().setRandom(randomFor(9));
+        QCOMPARE(QApplication::focusWidget(), driver_->control("Text1"));
+
+        driver_->pressKey(Qt::Key_Return);
+        QCOMPARE(closer.texts(), std::vector<QString>{QStringLiteral("Click on Germany")});
+
+        driver_->pressKey(Qt::Key_Return);
+        driver_->pressKey(Qt::Key_Enter);
+        QTest::qWait(30);
+        QCOMPARE(closer.seen().size(), std::size_t(1));
+        QCOMPARE(driver_->state().viaggi.value(), 1.0);
+    }
+
+    void theFocusVisitsTheControlsInTheDesignersOrder()
+    {
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            driver_->pressKey(Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{"Text1", "Command3", "Command2", "Picture2"}));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
+    }
+
+private:
+    std::unique_ptr<WindowDriver> driver_;
+};
+
+QTEST_MAIN(BoxesTest)
+#include "boxes_test.moc"
