@@ -8,11 +8,10 @@ next to it.
 import os
 import shutil
 import subprocess
-import time
 
 from . import input as xinput
 from .sounds import SoundFixture
-from .ui import CLIENT_HEIGHT, CLIENT_WIDTH, QuizUi, extents, wait_for
+from .ui import CLIENT_HEIGHT, CLIENT_WIDTH, QuizUi, UiError, extents, wait_for
 from .x11 import Display
 
 # The map's inner area starts inside the 2-pixel sunken frame of its box.
@@ -36,7 +35,7 @@ def prepare_program_folder(binary, facts, folder):
 
 
 class QuizProgram:
-    def __init__(self, program, fixture, facts, run_dir, audio="disk", env=None):
+    def __init__(self, program, fixture, facts, run_dir, audio="disk"):
         self.facts = facts
         self.fixture = fixture
         self.run_dir = run_dir
@@ -50,10 +49,8 @@ class QuizProgram:
             "SDL_AUDIODRIVER": audio,
             "SDL_DISKAUDIOFILE": self.audio_output,
         })
-        environment.update(env or {})
         self._stderr = open(self.stderr_path, "wb")
         self.display = Display()
-        self.started = time.monotonic()
         self.process = subprocess.Popen([program], cwd=run_dir, env=environment,
                                         stdin=subprocess.DEVNULL, stdout=self._stderr,
                                         stderr=self._stderr)
@@ -108,11 +105,13 @@ class QuizProgram:
     def counter(self, which):
         """The caption of lblpunti ("points"), lblerrori ("errors") or lblreg ("prompt")."""
         where = {"points": (664, 256), "errors": (704, 448), "prompt": (130, 2)}[which]
-        return self.ui.label_at(*where).name
+        return self.ui.label_near(*where).name
 
     def wait_counter(self, which, value, timeout=2.0):
-        wait_for(lambda: self.counter(which) == value, timeout,
-                 "the %s label to read %r (it reads %r)" % (which, value, self.counter(which)))
+        try:
+            wait_for(lambda: self.counter(which) == value, timeout, "the %s label" % which)
+        except UiError:
+            raise UiError("the %s label reads %r, not %r" % (which, self.counter(which), value))
 
     def sounds_heard(self):
         return [p.sound for p in self.fixture.played(self.audio_output)]

@@ -41,12 +41,16 @@ class Screen:
         x1, y1 = min(self.width, x + w), min(self.height, y + h)
         return x0, y0, max(0, x1 - x0), max(0, y1 - y0)
 
-    def rows(self, rect):
-        """The raw rows of a rectangle, 4 bytes a pixel (blue, green, red, pad)."""
+    def rows(self, rect, step=1):
+        """The raw rows of a rectangle, 4 bytes a pixel (blue, green, red, pad);
+        with a step, only every step-th row."""
         x, y, w, h = self._clip(rect)
         start = self._pixels + x * 4
         return [self._map[start + row * self._stride:start + row * self._stride + w * 4]
-                for row in range(y, y + h)]
+                for row in range(y, y + h, step)]
+
+    def whole(self):
+        return (0, 0, self.width, self.height)
 
     def pixel(self, x, y):
         """(red, green, blue) of one screen pixel."""

@@ -16,6 +16,8 @@ from .mapfacts import MapFacts
 from .program import QuizProgram, prepare_program_folder
 from .screen import Screen
 
+CAR_BUTTON = "Click on me to travel among the States of our dear Europe"
+EXIT_BUTTON = "EXIT"
 EXACT = "        EXACT"
 
 
@@ -90,6 +92,3 @@ class QuizTestCase(unittest.TestCase):
         return max((label for label, _ in points),
                    key=lambda l: (l.right - l.left) * (l.bottom - l.top))
 
-
-CAR_BUTTON = "Click on me to travel among the States of our dear Europe"
-EXIT_BUTTON = "EXIT"

@@ -127,7 +127,7 @@ class QuizUi:
         return self._cached("button " + caption, lambda: _find(
             self.frame, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == caption))
 
-    def label_at(self, client_x, client_y, tolerance=6):
+    def label_near(self, client_x, client_y, tolerance=6):
         """The label whose top-left corner is nearest a point of the client area."""
         key = "label %d,%d" % (client_x, client_y)
 

@@ -9,7 +9,7 @@ from quizdriver.program import MAP_FRAME
 from quizdriver.testcase import CAR_BUTTON, EXIT_BUTTON, QuizTestCase
 
 SEEDS = tuple(int(s) for s in os.environ.get("STORM_SEEDS", "1 2 3").split())
-MAX_CLICKS = 3000
+MAX_CLICKS = 1000
 ERROR_LIMIT = 20
 
 GAME_OVER_TITLE = "Fine del gioco"
