@@ -13,4 +13,5 @@ TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi
     dpkg-dev file desktop-file-utils appstream lintian
+    clang libclang-rt-14-dev
 )

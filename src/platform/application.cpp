@@ -1,28 +1,51 @@
 #include "platform/application.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <optional>
 
+#include "platform/display_check.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
+#include "window/pictures.h"
 
 namespace platform {
 
+namespace {
+// Where the window system lets the program place its window (not on Wayland).
+void centreOnScreen(QWidget& window)
+{
+    window.adjustSize();
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+} // namespace
+
 int runApplication(int argc, char** argv)
 {
-    // The audio device opens on the sound thread while the toolkit connects to
-    // the display, so the anthem is already queued when the window first shows,
-    // and a device that is slow to open or to refuse never holds the window back.
-    QtRuntime runtime;
-    runtime.sound().warmUp();
-
-    QApplication app(argc, argv);
+    std::optional<QApplication> app;
+    {
+        // Without a display Qt gives up with a page of diagnostics and a core
+        // dump; the player gets one line and a failure status instead.
+        DisplayGuard guard;
+        app.emplace(argc, argv);
+    }
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
     QApplication::setApplicationDisplayName(QStringLiteral("Europa Quiz"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));
+    QApplication::setWindowIcon(window::programIcon());
 
+    QtRuntime runtime;
     window::Form1 form(runtime);
     if (programEnding())
         return exitStatus();
+    centreOnScreen(form);
     form.show();
     const int status = QApplication::exec();
     return programEnding() ? exitStatus() : status;

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <exception>
 
-#include "game/runtime_error.h"
 #include "platform/message_box.h"
 
 namespace platform {
@@ -22,6 +22,16 @@ void reportRunTimeError(const QString& what)
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
+
+void failWith(const char* what)
+{
+    if (ending)
+        return;
+    // Nothing else may run while the error is on screen.
+    ending = true;
+    reportRunTimeError(QString::fromUtf8(what));
+    endProgram(kRunTimeErrorStatus);
+}
 } // namespace
 
 void deliver(const std::function<void()>& handler)
@@ -30,13 +40,11 @@ void deliver(const std::function<void()>& handler)
         return;
     try {
         handler();
-    } catch (const game::RuntimeError& error) {
-        if (ending)
-            return;
-        // Nothing else may run while the error is on screen.
-        ending = true;
-        reportRunTimeError(QString::fromUtf8(error.what()));
-        endProgram(kRunTimeErrorStatus);
+    } catch (const std::exception& error) {
+        // The game's own run-time errors, and anything else a handler cannot
+        // finish (running out of memory among them), end the program the same
+        // way rather than tearing it down.
+        failWith(error.what());
     }
 }
 

@@ -1,10 +1,8 @@
 #include "platform/qt_runtime.h"
 
-#include <QCoreApplication>
-#include <QFile>
-
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
+#include "platform/program_folder.h"
 
 namespace platform {
 
@@ -41,7 +39,7 @@ float QtRuntime::rnd()
 
 std::string QtRuntime::appPath()
 {
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return programFolder();
 }
 
 void QtRuntime::end()

@@ -2,191 +2,190 @@
 
 #include <SDL.h>
 
-#include "platform/alsa_quiet.h"
-
-#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <exception>
+#include <mutex>
+#include <optional>
+
+#include "platform/alsa_quiet.h"
+#include "platform/sound_loader.h"
 
 namespace platform {
 
+struct SoundPlayer::State {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable changed; // idle again, or the worker has finished
+    std::optional<std::string> pending;
+    bool warmUpRequested = false;
+    bool busy = false;
+    bool stopping = false;
+    bool finished = false;
+    Tally tally;
+
+    // Touched by the worker thread only.
+    SDL_AudioDeviceID device = 0;
+    bool deviceFailed = false;
+
+    bool idle() const { return !pending && !warmUpRequested && !busy; }
+};
+
 namespace {
 
-// Far above the longest sound of the game; a larger file is not a sound of ours.
-constexpr off_t kMaxSoundFileBytes = 64 * 1024 * 1024;
+using State = SoundPlayer::State;
 
-constexpr int kDeviceRate = 44100;
-constexpr SDL_AudioFormat kDeviceFormat = AUDIO_S16SYS;
-constexpr Uint8 kDeviceChannels = 1;
 constexpr Uint16 kDeviceBufferFrames = 512;
 
-// Decodes a WAV held in memory and converts it to the device's format.
-std::optional<std::vector<std::uint8_t>> decodeWav(const std::vector<std::uint8_t>& bytes,
-                                                   const SDL_AudioSpec& device)
-{
-    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (source == nullptr)
-        return std::nullopt;
-    SDL_AudioSpec spec;
-    Uint8* samples = nullptr;
-    Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
-        return std::nullopt;
+// Long enough for the worker to finish any sound it is decoding.
+constexpr auto kStopLimit = std::chrono::milliseconds(250);
 
-    // The one-shot converter rather than SDL_AudioStream: the stream's
-    // resampler keeps back the tail of the sound, so a file at another rate
-    // would come out short.
-    std::optional<std::vector<std::uint8_t>> converted;
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, device.format,
-                          device.channels, device.freq) >= 0) {
-        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
-        std::copy(samples, samples + length, buffer.begin());
-        cvt.buf = buffer.data();
-        cvt.len = static_cast<int>(length);
-        if (cvt.needed == 0 || SDL_ConvertAudio(&cvt) == 0) {
-            buffer.resize(static_cast<std::size_t>(cvt.needed == 0 ? cvt.len : cvt.len_cvt));
-            converted = std::move(buffer);
-        }
+bool ensureDevice(State& s)
+{
+    if (s.device != 0)
+        return true;
+    if (s.deviceFailed)
+        return false;
+    // SDL's audio brings up its event subsystem, which would otherwise take
+    // SIGINT and SIGTERM for itself and leave the program unable to be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_AudioSpec want{};
+    want.freq = kDeviceRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = kDeviceChannels;
+    want.samples = kDeviceBufferFrames;
+    silenceAlsaDiagnostics();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        s.device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        if (s.device == 0)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
-    SDL_FreeWAV(samples);
-    return converted;
+    if (s.device == 0) {
+        s.deviceFailed = true;
+        std::fprintf(stderr, "europa-quiz: no audio device, playing without sound (%s)\n",
+                     SDL_GetError());
+        return false;
+    }
+    SDL_PauseAudioDevice(s.device, 0);
+    return true;
+}
+
+bool newerRequestWaiting(State& s)
+{
+    std::lock_guard lock(s.mutex);
+    return s.pending.has_value() || s.stopping;
+}
+
+bool handle(State& s, const std::string& path)
+{
+    // Whatever happens to the new sound, the old one stops now.
+    SDL_ClearQueuedAudio(s.device);
+    const auto samples = loadSound(path);
+    // A sound that was replaced while it was being decoded is never heard.
+    if (!samples || newerRequestWaiting(s))
+        return false;
+    SDL_ClearQueuedAudio(s.device);
+    return SDL_QueueAudio(s.device, samples->data(),
+                          static_cast<Uint32>(samples->size() * sizeof(std::int16_t)))
+        == 0;
+}
+
+void run(const std::shared_ptr<State>& state)
+{
+    State& s = *state;
+    std::unique_lock lock(s.mutex);
+    for (;;) {
+        s.wake.wait(lock, [&s] { return s.stopping || s.pending || s.warmUpRequested; });
+        if (s.stopping)
+            break;
+        std::optional<std::string> path = std::move(s.pending);
+        s.pending.reset();
+        s.warmUpRequested = false;
+        s.busy = true;
+        lock.unlock();
+        bool played = false;
+        try {
+            played = ensureDevice(s) && path && handle(s, *path);
+        } catch (const std::exception&) {
+            // Out of memory for one sound is that sound's silence, not the game's end.
+            played = false;
+        }
+        lock.lock();
+        s.busy = false;
+        if (path)
+            ++(played ? s.tally.played : s.tally.silent);
+        if (s.idle())
+            s.changed.notify_all();
+    }
+    lock.unlock();
+
+    if (s.device != 0) {
+        SDL_CloseAudioDevice(s.device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    // SDL keeps per-thread data (its error text) for every thread that calls
+    // it, and frees it by itself only for threads it created.
+    SDL_TLSCleanup();
+
+    lock.lock();
+    s.finished = true;
+    s.changed.notify_all();
 }
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> readSoundFile(const std::string& path)
+SoundPlayer::SoundPlayer()
+    : state_(std::make_shared<State>()), worker_([state = state_] { run(state); })
 {
-    // Non-blocking open: a FIFO or device in place of a sound must not hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::vector<std::uint8_t>> result;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0
-        && info.st_size <= kMaxSoundFileBytes) {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-        std::size_t filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (n <= 0)
-                break;
-            filled += static_cast<std::size_t>(n);
-        }
-        bytes.resize(filled);
-        if (!bytes.empty())
-            result = std::move(bytes);
-    }
-    ::close(fd);
-    return result;
 }
-
-SoundPlayer::SoundPlayer() : worker_([this] { run(); }) {}
 
 SoundPlayer::~SoundPlayer()
 {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    wake_.notify_all();
-    worker_.join();
-    if (device_ != 0)
-        SDL_CloseAudioDevice(device_);
-    if (device_ != 0 || deviceFailed_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    std::unique_lock lock(state_->mutex);
+    state_->stopping = true;
+    state_->wake.notify_all();
+    const bool finished = state_->changed.wait_for(lock, kStopLimit, [this] { return state_->finished; });
+    lock.unlock();
+    if (finished)
+        worker_.join();
+    else
+        worker_.detach(); // it holds its own share of the state
 }
 
 void SoundPlayer::play(const std::string& path)
 {
     {
-        std::lock_guard lock(mutex_);
-        pending_ = path; // a request not yet started is simply replaced
+        std::lock_guard lock(state_->mutex);
+        state_->pending = path; // a request not yet started is simply replaced
     }
-    wake_.notify_one();
+    state_->wake.notify_one();
 }
 
 void SoundPlayer::warmUp()
 {
     {
-        std::lock_guard lock(mutex_);
-        warmUpRequested_ = true;
+        std::lock_guard lock(state_->mutex);
+        state_->warmUpRequested = true;
     }
-    wake_.notify_one();
+    state_->wake.notify_one();
 }
 
 void SoundPlayer::waitUntilIdle()
 {
-    std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return !pending_ && !warmUpRequested_ && !busy_; });
+    std::unique_lock lock(state_->mutex);
+    state_->changed.wait(lock, [this] { return state_->idle(); });
 }
 
-void SoundPlayer::run()
+bool SoundPlayer::waitUntilIdle(std::chrono::milliseconds limit)
 {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || pending_ || warmUpRequested_; });
-        if (stopping_)
-            return;
-        std::optional<std::string> path = std::move(pending_);
-        pending_.reset();
-        warmUpRequested_ = false;
-        busy_ = true;
-        lock.unlock();
-        if (ensureDevice() && path)
-            handle(*path);
-        lock.lock();
-        busy_ = false;
-        if (!pending_ && !warmUpRequested_)
-            idle_.notify_all();
-    }
+    std::unique_lock lock(state_->mutex);
+    return state_->changed.wait_for(lock, limit, [this] { return state_->idle(); });
 }
 
-bool SoundPlayer::ensureDevice()
+SoundPlayer::Tally SoundPlayer::tally()
 {
-    if (device_ != 0)
-        return true;
-    if (deviceFailed_)
-        return false;
-    SDL_AudioSpec want{};
-    want.freq = kDeviceRate;
-    want.format = kDeviceFormat;
-    want.channels = kDeviceChannels;
-    want.samples = kDeviceBufferFrames;
-    silenceAlsaDiagnostics();
-    // SDL would otherwise turn SIGTERM and SIGINT into quit events that nobody
-    // reads, and the program could no longer be ended by its session or a kill.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (device_ == 0) {
-        deviceFailed_ = true;
-        std::fprintf(stderr, "europa-quiz: no audio device, playing without sound (%s)\n",
-                     SDL_GetError());
-        return false;
-    }
-    SDL_PauseAudioDevice(device_, 0);
-    return true;
-}
-
-void SoundPlayer::handle(const std::string& path)
-{
-    // Whatever happens to the new sound, the old one stops now.
-    SDL_ClearQueuedAudio(device_);
-    const auto bytes = readSoundFile(path);
-    if (!bytes)
-        return;
-    SDL_AudioSpec device{};
-    device.freq = kDeviceRate;
-    device.format = kDeviceFormat;
-    device.channels = kDeviceChannels;
-    const auto samples = decodeWav(*bytes, device);
-    if (!samples || samples->empty())
-        return;
-    SDL_ClearQueuedAudio(device_);
-    SDL_QueueAudio(device_, samples->data(), static_cast<Uint32>(samples->size()));
+    std::lock_guard lock(state_->mutex);
+    return state_->tally;
 }
 
 } // namespace platform

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <condition_variable>
+#include <chrono>
 #include <cstdint>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace platform {
 
@@ -20,6 +18,9 @@ namespace platform {
 class SoundPlayer {
 public:
     SoundPlayer();
+    // Returns promptly even when the worker is stuck in the sound system
+    // (a server that never answers holds it for half a minute): the worker is
+    // then left to finish on its own.
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -29,33 +30,27 @@ public:
     // Blocks until every request made so far has been handled (queued or
     // dropped); for tests and measurements.
     void waitUntilIdle();
+    // The same with a limit; false when the worker is still busy after it.
+    bool waitUntilIdle(std::chrono::milliseconds limit);
 
     // Starts opening the device without playing anything, so the first
     // sound does not wait for it.
     void warmUp();
 
+    // Counts of requests the worker has handled, by outcome; for tests.
+    struct Tally {
+        std::uint64_t played = 0;
+        std::uint64_t silent = 0;
+    };
+    Tally tally();
+
+    // What the player shares with its worker; defined beside the worker.
+    struct State;
+
 private:
-    void run();
-    bool ensureDevice();
-    void handle(const std::string& path);
-
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::optional<std::string> pending_;
-    bool warmUpRequested_ = false;
-    bool busy_ = false;
-    bool stopping_ = false;
-
-    // Touched by the worker thread only.
-    std::uint32_t device_ = 0;
-    bool deviceFailed_ = false;
-
+    // Shared with the worker, which may outlive the player.
+    std::shared_ptr<State> state_;
     std::thread worker_;
 };
-
-// The whole file, or nothing when it is not a regular file of sane size; never
-// blocks on a device or a pipe.
-std::optional<std::vector<std::uint8_t>> readSoundFile(const std::string& path);
 
 } // namespace platform

@@ -80,6 +80,10 @@ void Form1::loadControls()
 {
     setWindowTitle(windowCaption());
     setWindowIcon(programIcon());
+    // A fixed frame: the layout is made for one size, so there is nothing to maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     QAction* istruzioni = fillMenuBar(menuBar());
     connect(istruzioni, &QAction::triggered, this,
             delivering([this] { quiz_.istruzioni_Click(); }));

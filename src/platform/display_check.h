@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace platform {
+
+// The status the program ends with when it has no display to open its window on.
+inline constexpr int kNoDisplayStatus = 1;
+
+// Wraps the creation of the QApplication. While it lives, a fatal error from
+// Qt (the only kind that creation raises is the platform plugin finding no
+// display) ends the program with one line on stderr and kNoDisplayStatus,
+// without the abort and its core dump. The platform plugin's own warnings are
+// held back meanwhile; when creation succeeds they are passed on as usual.
+class DisplayGuard {
+public:
+    DisplayGuard();
+    ~DisplayGuard();
+    DisplayGuard(const DisplayGuard&) = delete;
+    DisplayGuard& operator=(const DisplayGuard&) = delete;
+
+private:
+    QtMessageHandler previous_;
+};
+
+} // namespace platform

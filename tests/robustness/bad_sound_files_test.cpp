@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "game/answer_table.h"
+#include "game/quiz.h"
+#include "platform/sound_loader.h"
+#include "platform/sound_player.h"
+#include "sound_folder.h"
+#include "wav_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr auto kWorkerLimit = 5s;
+
+Bytes validSound()
+{
+    return testsupport::shortTone();
+}
+
+void replaceWith(const fs::path& file, const Bytes& bytes)
+{
+    fs::remove_all(file);
+    testsupport::writeBytes(file, bytes);
+}
+
+Bytes withLe32(std::size_t at, std::uint32_t value)
+{
+    Bytes b = validSound();
+    testsupport::putLe32(b, at, value);
+    return b;
+}
+
+Bytes cutTo(std::size_t length)
+{
+    Bytes b = validSound();
+    b.resize(length);
+    return b;
+}
+
+// One way of spoiling a sound file, done in place.
+struct Damage {
+    const char* name;
+    void (*apply)(const fs::path&);
+};
+
+void PrintTo(const Damage& d, std::ostream* os)
+{
+    *os << d.name;
+}
+
+const Damage kDamages[] = {
+    {"Missing", [](const fs::path& f) { fs::remove_all(f); }},
+    {"Empty", [](const fs::path& f) { replaceWith(f, {}); }},
+    {"CutInTheHeader", [](const fs::path& f) { replaceWith(f, cutTo(22)); }},
+    {"CutInTheSamples", [](const fs::path& f) { replaceWith(f, cutTo(validSound().size() - 9)); }},
+    {"RiffSizePastTheEnd", [](const fs::path& f) { replaceWith(f, withLe32(testsupport::kRiffSizeOffset, 0x7FFFFFF0)); }},
+    {"DataSizePastTheEnd", [](const fs::path& f) { replaceWith(f, withLe32(testsupport::kDataSizeOffset, 0xFFFFFFF0)); }},
+    {"FormatTheDeviceCannotPlay", [](const fs::path& f) {
+         Bytes b = validSound();
+         b[testsupport::kFormatTagOffset] = 0x55; // MPEG in a WAV wrapper
+         replaceWith(f, b);
+     }},
+    {"GarbageBytes", [](const fs::path& f) {
+         std::mt19937 random(31);
+         Bytes b(4096);
+         for (auto& byte : b)
+             byte = static_cast<std::uint8_t>(random());
+         replaceWith(f, b);
+     }},
+    {"AFolder", [](const fs::path& f) { fs::remove_all(f); fs::create_directory(f); }},
+    {"LinkToDevZero", [](const fs::path& f) { fs::remove_all(f); fs::create_symlink("/dev/zero", f); }},
+    {"LinkToItself", [](const fs::path& f) { fs::remove_all(f); fs::create_symlink(f.filename(), f); }},
+    {"NamedPipe", [](const fs::path& f) { fs::remove_all(f); ::mkfifo(f.c_str(), 0644); }},
+    {"HugeSparseFile", [](const fs::path& f) {
+         fs::remove_all(f);
+         const int fd = ::open(f.c_str(), O_CREAT | O_WRONLY, 0644);
+         if (fd >= 0) {
+             if (::ftruncate(fd, off_t{4} << 30) != 0) {}
+             ::close(fd);
+         }
+     }},
+};
+
+// What the window would do, minus the window: boxes are noted and closed at
+// once, sounds go to the real sound service.
+class HeadlessRuntime final : public game::Runtime {
+public:
+    HeadlessRuntime(platform::SoundPlayer& player, fs::path folder)
+        : player_(player), folder_(std::move(folder))
+    {
+    }
+    void msgBox(std::string_view, game::BoxStyle, std::optional<std::string_view>) override { ++boxes; }
+    void playSound(const std::string& fullPath) override { player_.play(fullPath); }
+    void randomize() override {}
+    float rnd() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(random_); }
+    std::string appPath() override { return folder_.string(); }
+    void end() override { ended = true; }
+
+    int boxes = 0;
+    bool ended = false;
+
+private:
+    platform::SoundPlayer& player_;
+    fs::path folder_;
+    std::mt19937 random_{2024};
+};
+
+class NoWindow final : public game::FormControls {
+public:
+    void setLblreg(std::string_view) override {}
+    void setLblpunti(std::string_view) override {}
+    void setLblerrori(std::string_view) override {}
+    void setCommand2Visible(bool) override {}
+    void cls() override {}
+};
+
+const game::AnswerRow& rightAnswer(std::int16_t country)
+{
+    for (const auto& row : game::kAnswers) {
+        if (row.number == country)
+            return row;
+    }
+    throw std::logic_error("no label answers country " + std::to_string(country));
+}
+
+class BadSoundFiles : public ::testing::TestWithParam<Damage> {
+protected:
+    static void SetUpTestSuite()
+    {
+        // Consumes samples like a sound card, so every file is decoded and queued.
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        player = new platform::SoundPlayer;
+    }
+    static void TearDownTestSuite()
+    {
+        delete player;
+        player = nullptr;
+        ::unsetenv("SDL_AUDIODRIVER");
+    }
+
+    void SetUp() override { testsupport::writeGameSounds(folder.path()); }
+
+    fs::path file(const std::string& relative) const
+    {
+        return testsupport::soundFileIn(folder.path(), relative);
+    }
+
+    // True when only the files in `spoiled` are silent and the service has
+    // dealt with a request for each of them in time.
+    void expectSilenceOnlyIn(const std::vector<std::string>& spoiled)
+    {
+        for (const auto& relative : sounds) {
+            const bool isSpoiled = std::find(spoiled.begin(), spoiled.end(), relative) != spoiled.end();
+            EXPECT_EQ(platform::loadSound(file(relative).string()).has_value(), !isSpoiled)
+                << relative << (isSpoiled ? " was heard" : " was not heard");
+        }
+        for (const auto& relative : spoiled) {
+            player->play(file(relative).string());
+            ASSERT_TRUE(player->waitUntilIdle(kWorkerLimit)) << "hangs on " << relative;
+        }
+    }
+
+    static platform::SoundPlayer* player;
+    testsupport::TempDir folder{"europa-bad-sounds"};
+    const std::vector<std::string> sounds = testsupport::gameSoundFiles();
+};
+
+platform::SoundPlayer* BadSoundFiles::player = nullptr;
+
+TEST_P(BadSoundFiles, EachFileInTurnIsSilenceAndTheOthersStillPlay)
+{
+    ASSERT_EQ(sounds.size(), 31U);
+    const Bytes valid = validSound();
+    for (const auto& relative : sounds) {
+        GetParam().apply(file(relative));
+        expectSilenceOnlyIn({relative});
+        replaceWith(file(relative), valid);
+    }
+}
+
+TEST_P(BadSoundFiles, AllAtOnceAndTheGamePlaysOn)
+{
+    for (const auto& relative : sounds)
+        GetParam().apply(file(relative));
+    expectSilenceOnlyIn(sounds);
+
+    HeadlessRuntime runtime(*player, folder.path());
+    NoWindow window;
+    game::Quiz quiz(runtime, window);
+    quiz.Form_Initialize();
+    constexpr int kChallenges = 40;
+    for (int i = 0; i < kChallenges; ++i) {
+        quiz.Command2_Click();
+        quiz.labelClick(rightAnswer(quiz.state().caso));
+    }
+    ASSERT_TRUE(player->waitUntilIdle(kWorkerLimit));
+    EXPECT_EQ(quiz.state().punti, kChallenges - 1);
+    EXPECT_EQ(quiz.state().errori, 0);
+    EXPECT_EQ(runtime.boxes, 2 * kChallenges);
+    EXPECT_FALSE(runtime.ended);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadSoundFiles, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The files are left readable to their owner only. Root reads them all the
+// same, so for root the check runs in a child that has become nobody.
+class UnreadableSoundFiles : public ::testing::Test {
+protected:
+    void SetUp() override { testsupport::writeGameSounds(folder.path()); }
+
+    // How many of the game's files the reader could load, seen as an ordinary user.
+    int loadableAsOrdinaryUser()
+    {
+        auto count = [this] {
+            int loaded = 0;
+            for (const auto& relative : testsupport::gameSoundFiles())
+                loaded += platform::loadSound(testsupport::soundFileIn(folder.path(), relative).string()) ? 1 : 0;
+            return loaded;
+        };
+        if (::geteuid() != 0)
+            return count();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(255);
+            ::_exit(count());
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    void lock(const std::string& relative, fs::perms perms)
+    {
+        fs::permissions(testsupport::soundFileIn(folder.path(), relative), perms);
+    }
+
+    testsupport::TempDir folder{"europa-locked-sounds"};
+};
+
+TEST_F(UnreadableSoundFiles, EachInTurnAndAllAtOnceAreSilence)
+{
+    const auto sounds = testsupport::gameSoundFiles();
+    const int all = static_cast<int>(sounds.size());
+    ASSERT_EQ(loadableAsOrdinaryUser(), all) << "an ordinary user cannot reach the folder";
+    for (const auto& relative : sounds) {
+        lock(relative, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(loadableAsOrdinaryUser(), all - 1) << relative;
+        lock(relative, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                           | fs::perms::others_read);
+    }
+    for (const auto& relative : sounds)
+        lock(relative, fs::perms::none);
+    EXPECT_EQ(loadableAsOrdinaryUser(), 0);
+}
+
+} // namespace

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+
+#include "game/country_table.h"
+#include "game/quiz.h"
+#include "platform/sound_loader.h"
+#include "program_run.h"
+#include "sound_folder.h"
+#include "tone_measure.h"
+#include "wav_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testsupport::ProgramRun;
+
+const std::vector<std::string> kDisplayVariables{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+
+struct NoDisplay {
+    const char* name;
+    std::map<std::string, std::string> set;
+};
+
+void PrintTo(const NoDisplay& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class WithoutADisplay : public ::testing::TestWithParam<NoDisplay> {};
+
+TEST_P(WithoutADisplay, EndsWithOneLineAndAFailureStatus)
+{
+    ProgramRun run({.program = testsupport::builtProgram(), .set = GetParam().set, .unset = kDisplayVariables});
+    const auto status = run.waitForEnd(20s);
+    ASSERT_TRUE(status) << "still running without a display";
+    ASSERT_TRUE(WIFEXITED(*status)) << "killed by signal " << WTERMSIG(*status) << "\n" << run.stderrText();
+    EXPECT_NE(WEXITSTATUS(*status), 0);
+    const auto lines = run.stderrLines();
+    ASSERT_EQ(lines.size(), 1U) << run.stderrText();
+    EXPECT_EQ(lines[0].rfind("europa-quiz: cannot open the window", 0), 0U) << lines[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, WithoutADisplay,
+    ::testing::Values(NoDisplay{"NothingSet", {}},
+                      NoDisplay{"DisplayGone", {{"DISPLAY", ":93"}}},
+                      NoDisplay{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}},
+                      NoDisplay{"WaylandAskedForNoneThere", {{"QT_QPA_PLATFORM", "wayland"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The program in a folder of the test's making, run headless; what its audio
+// device plays lands in a file.
+class InstalledProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directory(runtimeDir());
+        fs::permissions(runtimeDir(), fs::perms::owner_all);
+    }
+
+    fs::path install(const fs::path& folder, bool withSounds)
+    {
+        fs::create_directories(folder);
+        const auto program = folder / "europa-quiz";
+        fs::copy_file(testsupport::builtProgram(), program, fs::copy_options::overwrite_existing);
+        if (withSounds)
+            writeSounds(folder);
+        return program;
+    }
+
+    // The anthem is what start-up plays: it gets a tone that is easy to pick out.
+    static void writeSounds(const fs::path& folder)
+    {
+        testsupport::writeGameSounds(folder);
+        testsupport::writeBytes(testsupport::soundFileIn(folder, std::string(game::kAnthemSound)),
+                                testsupport::toneWav({1, 2, 22050, 16}, kAnthemHertz, 0.5));
+    }
+
+    ProgramRun::Options headless(const fs::path& program, const fs::path& workingDir = ".") const
+    {
+        return {.program = program,
+                .set = {{"QT_QPA_PLATFORM", "offscreen"},
+                        {"XDG_RUNTIME_DIR", runtimeDir().string()},
+                        {"SDL_AUDIODRIVER", "disk"},
+                        {"SDL_DISKAUDIOFILE", deviceFile().string()},
+                        {"SDL_DISKAUDIODELAY", "2"}},
+                .unset = {},
+                .workingDir = workingDir};
+    }
+
+    // Whether the device played the anthem; false once it has played a
+    // second of silence without it.
+    bool anthemHeard() const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            std::ifstream in(deviceFile(), std::ios::binary);
+            const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::vector<std::int16_t> samples(bytes.size() / 2);
+            if (!samples.empty())
+                std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+            const auto tone = testsupport::measureTone(samples, platform::kDeviceRate);
+            // Judged on the whole anthem, once the device has gone quiet after it.
+            if (tone && samples.size() > tone->last + kDeviceRate / 5)
+                return std::abs(tone->hertz - kAnthemHertz) < 5.0;
+            if (!tone && samples.size() > 2 * static_cast<std::size_t>(kDeviceRate))
+                return false;
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+
+    static constexpr double kAnthemHertz = 330.0;
+    static constexpr std::size_t kDeviceRate = platform::kDeviceRate;
+
+    fs::path runtimeDir() const { return dir.path() / "xdg"; }
+    fs::path deviceFile() const { return dir.path() / "device.raw"; }
+
+    testsupport::TempDir dir{"europa-installed"};
+};
+
+struct Folder {
+    const char* name;
+    const char* path; // below the test's folder
+};
+
+void PrintTo(const Folder& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
+class ProgramFolder : public InstalledProgram, public ::testing::WithParamInterface<Folder> {};
+
+TEST_P(ProgramFolder, FindsItsSoundsThere)
+{
+    const auto program = install(dir.path() / GetParam().path, true);
+    ProgramRun run(headless(program));
+    EXPECT_TRUE(anthemHeard());
+    EXPECT_TRUE(run.running()) << run.stderrText();
+}
+
+TEST_P(ProgramFolder, StartedThroughALinkFromAnotherFolderFindsThemBesideItself)
+{
+    const auto program = install(dir.path() / GetParam().path, true);
+    const auto elsewhere = dir.path() / "elsewhere";
+    fs::create_directory(elsewhere);
+    fs::create_symlink(program, elsewhere / "europa-quiz");
+    ProgramRun run(headless(elsewhere / "europa-quiz", elsewhere));
+    EXPECT_TRUE(anthemHeard());
+    EXPECT_TRUE(run.running()) << run.stderrText();
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ProgramFolder,
+                         ::testing::Values(Folder{"Plain", "quiz"},
+                                           Folder{"Spaces", "my games/europa quiz"},
+                                           Folder{"NonAscii", "giochi/citt\u00e0 d'Europa \u00f1"},
+                                           // Latin-1 bytes, as an older disk may carry them.
+                                           Folder{"NotUtf8", "giochi/caf\xe9 \xc0"},
+                                           Folder{"Deep", "a/b/c/d/e/f/g/h/quiz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InstalledProgram, WithoutTheSoundFolderPlaysOnInSilence)
+{
+    const auto program = install(dir.path() / "bare", false);
+    ProgramRun run(headless(program));
+    EXPECT_FALSE(anthemHeard());
+    EXPECT_TRUE(run.running()) << run.stderrText();
+}
+
+// A link to the sound folder is followed like the folder itself; the sounds
+// beside a link to the program are not the program's.
+TEST_F(InstalledProgram, SoundsAreSoughtBesideTheProgramNotBesideItsLink)
+{
+    const auto program = install(dir.path() / "bare", false);
+    const auto elsewhere = dir.path() / "elsewhere";
+    writeSounds(elsewhere);
+    fs::create_symlink(program, elsewhere / "europa-quiz");
+    {
+        ProgramRun run(headless(elsewhere / "europa-quiz", elsewhere));
+        EXPECT_FALSE(anthemHeard());
+    }
+    fs::remove(deviceFile());
+    fs::create_directory_symlink(elsewhere / "Europa", program.parent_path() / "Europa");
+    ProgramRun run(headless(program));
+    EXPECT_TRUE(anthemHeard());
+}
+
+// No sound card at all: the game runs, and stderr carries one line about it.
+// The sound library would report each of its failed probes; those are kept quiet.
+TEST_F(InstalledProgram, WithoutAnAudioDeviceSaysSoOnceAndPlaysOn)
+{
+    const auto program = install(dir.path() / "quiz", true);
+    for (const auto& device : std::vector<std::map<std::string, std::string>>{
+             {{"SDL_AUDIODRIVER", "alsa"}, {"AUDIODEV", "europa-no-such-device"}},
+             {{"SDL_AUDIODRIVER", "pulseaudio"}, {"PULSE_SERVER", "unix:/nonexistent/europa"}}}) {
+        auto options = headless(program);
+        options.set.erase("SDL_AUDIODRIVER");
+        options.set.insert(device.begin(), device.end());
+        ProgramRun run(options);
+        std::this_thread::sleep_for(1500ms);
+        EXPECT_TRUE(run.running()) << run.stderrText();
+        run.stop();
+        std::vector<std::string> lines;
+        for (const auto& line : run.stderrLines()) {
+            // The headless platform's own note about window sizes is not ours.
+            if (line.find("propagateSizeHints") == std::string::npos)
+                lines.push_back(line);
+        }
+        ASSERT_EQ(lines.size(), 1U) << device.begin()->second << ":\n" << run.stderrText();
+        EXPECT_EQ(lines[0].rfind("europa-quiz: no audio device", 0), 0U) << lines[0];
+    }
+}
+
+// The game forms every path from the program folder, one separator and the
+// file's own path; a folder written with a trailing separator, with spaces or
+// with letters beyond ASCII still leads to the files.
+TEST(SoundPaths, FolderSpellingsAllReachTheFiles)
+{
+    testsupport::TempDir dir{"europa-paths"};
+    for (const std::string folder : {"plain", "with  two spaces ", "\u00c9urop\u00e4 \u65e5\u672c"}) {
+        const fs::path programFolder = dir.path() / folder;
+        testsupport::writeGameSounds(programFolder);
+        for (const auto& spelled : {programFolder.string(), programFolder.string() + "/"}) {
+            for (const auto& relative : testsupport::gameSoundFiles())
+                EXPECT_TRUE(platform::loadSound(game::soundPath(spelled, relative)))
+                    << spelled << " + " << relative;
+        }
+    }
+}
+
+} // namespace

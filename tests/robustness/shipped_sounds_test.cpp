@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include "platform/sound_loader.h"
+#include "sound_folder.h"
+
+namespace {
+
+// The player reads WAV files strictly; whatever made the game's own sounds
+// must have written them in a form it plays.
+TEST(ShippedSounds, EveryOneIsPlayable)
+{
+    const std::filesystem::path folder = EUROPA_SHIPPED_SOUNDS;
+    if (!std::filesystem::is_directory(folder / "Europa") || std::filesystem::is_empty(folder / "Europa"))
+        GTEST_SKIP() << "this tree carries no sounds";
+    for (const auto& relative : testsupport::gameSoundFiles()) {
+        const auto samples = platform::loadSound(testsupport::soundFileIn(folder, relative).string());
+        ASSERT_TRUE(samples) << relative;
+        EXPECT_GT(samples->size(), static_cast<std::size_t>(platform::kDeviceRate / 10)) << relative;
+    }
+}
+
+} // namespace

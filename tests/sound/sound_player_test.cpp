@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "platform/sound_loader.h"
+#include "platform/sound_player.h"
+#include "tone_measure.h"
+#include "wav_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using platform::kDeviceRate;
+using platform::SoundPlayer;
+using testsupport::WavLayout;
+
+constexpr auto kWorkerLimit = 10s;
+
+// SDL's disk driver stands in for a sound card: it writes what the device
+// plays, in the device's format, to a file, a buffer at a time.
+class DiskDevice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", output().c_str(), 1);
+        // Milliseconds per 512-frame buffer: faster than real time, slow
+        // enough that the file does not fill with silence.
+        ::setenv("SDL_DISKAUDIODELAY", "3", 1);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("SDL_AUDIODRIVER");
+        ::unsetenv("SDL_DISKAUDIOFILE");
+        ::unsetenv("SDL_DISKAUDIODELAY");
+    }
+
+    fs::path output() const { return dir.path() / "device.raw"; }
+
+    std::string wav(const char* name, const WavLayout& layout, double hertz, double seconds)
+    {
+        const auto path = dir.path() / name;
+        testsupport::writeBytes(path, testsupport::toneWav(layout, hertz, seconds));
+        return path.string();
+    }
+
+    std::vector<std::int16_t> recorded() const
+    {
+        std::ifstream in(output(), std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::int16_t> samples(bytes.size() / 2);
+        if (!samples.empty())
+            std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+        return samples;
+    }
+
+    // The recording once the device has played some sound and then `quiet`
+    // of silence, or whatever it holds when `limit` runs out.
+    std::vector<std::int16_t> recordUntilQuiet(std::chrono::duration<double> quiet = 0.3s,
+                                               std::chrono::seconds limit = 20s) const
+    {
+        const auto quietSamples = static_cast<std::size_t>(quiet.count() * kDeviceRate);
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        for (;;) {
+            auto samples = recorded();
+            const auto tone = testsupport::measureTone(samples, kDeviceRate);
+            if ((tone && samples.size() > tone->last + quietSamples)
+                || std::chrono::steady_clock::now() > deadline)
+                return samples;
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+
+    // Waits until the device has begun to play something.
+    void waitForSound() const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!testsupport::measureTone(recorded(), kDeviceRate)
+               && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(5ms);
+    }
+
+    testsupport::TempDir dir;
+};
+
+struct LayoutCase {
+    const char* name;
+    WavLayout layout;
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DeviceLayout : public DiskDevice, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(DeviceLayout, PlaysAtItsTruePitchAndLength)
+{
+    constexpr double kHertz = 660.0;
+    constexpr double kSeconds = 0.4;
+    SoundPlayer player;
+    player.play(wav("tone.wav", GetParam().layout, kHertz, kSeconds));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+    EXPECT_EQ(player.tally().played, 1U);
+
+    const auto samples = recordUntilQuiet();
+    const auto tone = testsupport::measureTone(samples, kDeviceRate);
+    ASSERT_TRUE(tone) << "nothing was heard";
+    EXPECT_NEAR(tone->hertz, kHertz, kHertz * 0.01);
+    EXPECT_NEAR(static_cast<double>(tone->length()), kSeconds * kDeviceRate, kDeviceRate * 0.003);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, DeviceLayout,
+                         ::testing::Values(LayoutCase{"U8Mono11k", {1, 1, 11025, 8}},
+                                           LayoutCase{"S16Stereo48k", {1, 2, 48000, 16}},
+                                           LayoutCase{"S24Mono22k", {1, 1, 22050, 24}},
+                                           LayoutCase{"F32Stereo44k", {3, 2, 44100, 32}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DiskDevice, ALaterSoundCutsOffTheEarlierOne)
+{
+    SoundPlayer player;
+    player.play(wav("long.wav", {}, 440.0, 3.0));
+    waitForSound();
+    player.play(wav("short.wav", {}, 880.0, 0.2));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+
+    const auto samples = recordUntilQuiet();
+    const auto all = testsupport::measureTone(samples, kDeviceRate);
+    ASSERT_TRUE(all);
+    EXPECT_LT(all->length(), 1.0 * kDeviceRate) << "the long sound played on";
+    // The end of the recording is the short sound, whole.
+    const std::span<const std::int16_t> tail(samples.data() + all->last + 1 - kDeviceRate / 5,
+                                             kDeviceRate / 5);
+    const auto last = testsupport::measureTone(tail, kDeviceRate);
+    ASSERT_TRUE(last);
+    EXPECT_NEAR(last->hertz, 880.0, 880.0 * 0.02);
+}
+
+// Cutting off does not depend on the new sound being playable.
+TEST_F(DiskDevice, ASoundThatCannotPlayStillStopsTheEarlierOne)
+{
+    SoundPlayer player;
+    player.play(wav("long.wav", {}, 440.0, 3.0));
+    waitForSound();
+    player.play((dir.path() / "missing.wav").string());
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+
+    const auto samples = recordUntilQuiet();
+    const auto all = testsupport::measureTone(samples, kDeviceRate);
+    ASSERT_TRUE(all);
+    EXPECT_LT(all->length(), 1.0 * kDeviceRate);
+    EXPECT_EQ(player.tally().silent, 1U);
+}
+
+// play() only hands the request over, even while the worker is busy decoding
+// a long file; requests that pile up meanwhile collapse into the newest.
+TEST_F(DiskDevice, PlayReturnsAtOnceWhileTheWorkerIsBusy)
+{
+    const auto big = wav("big.wav", {1, 2, 48000, 16}, 440.0, 120.0);
+    const auto small = wav("small.wav", {}, 880.0, 0.1);
+    SoundPlayer player;
+    auto slowest = std::chrono::steady_clock::duration::zero();
+    for (int i = 0; i < 50; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        player.play(i % 2 == 0 ? big : small);
+        slowest = std::max(slowest, std::chrono::steady_clock::now() - start);
+    }
+    EXPECT_LT(slowest, 20ms);
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+    const auto tally = player.tally();
+    EXPECT_LT(tally.played + tally.silent, 50U);
+
+    const auto tone = testsupport::measureTone(recordUntilQuiet(), kDeviceRate);
+    ASSERT_TRUE(tone);
+    EXPECT_NEAR(tone->hertz, 880.0, 880.0 * 0.02) << "the newest request was not the one heard";
+}
+
+class StderrCapture {
+public:
+    StderrCapture() : saved_(::dup(2))
+    {
+        std::fflush(stderr);
+        const int fd = ::open(file_.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+        ::dup2(fd, 2);
+        ::close(fd);
+    }
+    ~StderrCapture() { restore(); }
+    std::string text()
+    {
+        restore();
+        std::ifstream in(file_);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    void restore()
+    {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    testsupport::TempDir dir_;
+    fs::path file_ = dir_.path() / "stderr.txt";
+    int saved_;
+};
+
+// A machine without sound: the device is refused, the game's requests are
+// dropped without waiting, and the refusal is told once, on one line, even
+// though the sound library would report every probe on its own.
+TEST(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
+{
+    ::setenv("SDL_AUDIODRIVER", "alsa", 1);
+    ::setenv("AUDIODEV", "europa-no-such-device", 1);
+    testsupport::TempDir dir;
+    const auto tone = dir.path() / "tone.wav";
+    testsupport::writeBytes(tone, testsupport::toneWav({}, 440.0, 0.1));
+
+    StderrCapture capture;
+    {
+        SoundPlayer player;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 5; ++i) {
+            player.play(tone.string());
+            ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+        }
+        player.play(tone.string());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+        ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+        EXPECT_EQ(player.tally().played, 0U);
+        EXPECT_EQ(player.tally().silent, 6U);
+    }
+    const std::string said = capture.text();
+    ::unsetenv("SDL_AUDIODRIVER");
+    ::unsetenv("AUDIODEV");
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(said.rfind("europa-quiz: no audio device", 0), 0U) << said;
+}
+
+// A sound server that takes the connection and never answers holds the
+// device probe for half a minute. Neither play() nor the end of the player
+// (the end of the program) waits for it.
+TEST(UnansweringSoundServer, NeitherPlayingNorStoppingWaitsForIt)
+{
+    const int server = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(server, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(server, 4), 0);
+    ASSERT_EQ(::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    ::setenv("SDL_AUDIODRIVER", "pulseaudio", 1);
+    ::setenv("PULSE_SERVER", ("tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port))).c_str(), 1);
+
+    bool stuck = false;
+    const auto start = std::chrono::steady_clock::now();
+    {
+        SoundPlayer player;
+        player.play("/nonexistent/europa.wav");
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 20ms);
+        stuck = !player.waitUntilIdle(500ms);
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    ::unsetenv("SDL_AUDIODRIVER");
+    ::unsetenv("PULSE_SERVER");
+    if (!stuck)
+        GTEST_SKIP() << "the sound system gave up at once here; there was nothing to wait for";
+    EXPECT_LT(took, 1500ms);
+    ::close(server);
+}
+
+} // namespace
