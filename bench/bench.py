@@ -8,6 +8,7 @@ Prints a Markdown report of medians, spreads and ratios.
 import argparse
 import os
 import platform
+import random
 import statistics
 import subprocess
 import tempfile
@@ -57,28 +58,36 @@ def window_figures(args, bench, work):
     facts = MapFacts.load(args.facts)
     quiz, fixture = prepare_program_folder(args.quiz, facts, os.path.join(work, "quiz"))
     challenge = QuizChallenge(facts, fixture)
-    figures = {k: [] for k in ("floor start", "floor click", "floor rss", "quiz start",
-                               "quiz click", "quiz rss", "quiz start slow device",
-                               "quiz start machine default")}
     disk = environment(work, "disk")
+
+    def floor():
+        return zip(("floor start", "floor click", "floor rss"),
+                   start_and_click(bench, [args.floor], disk))
+
+    def quiz_with_device():
+        return zip(("quiz start", "quiz click", "quiz rss"),
+                   start_and_click(bench, [quiz], disk, challenge))
+
+    def quiz_with_slow_device():
+        env = environment(work, "slow:" + args.slow_device)
+        return [("quiz start slow device", start_only(bench, [quiz], env))]
+
+    def quiz_with_machine_default():
+        return [("quiz start machine default",
+                 start_only(bench, [quiz], environment(work, "default")))]
+
+    figures = {}
+    kinds = [floor, quiz_with_device, quiz_with_slow_device, quiz_with_machine_default]
+    # A run can leave the machine warmer or busier for the next one: the order
+    # changes from round to round so that no program always follows another.
+    order = random.Random(1)
     for i in range(args.warmup + args.runs):
-        measured = i >= args.warmup
-        start, click, rss = start_and_click(bench, [args.floor], disk)
-        if measured:
-            figures["floor start"].append(start * 1000)
-            figures["floor click"].append(click * 1000)
-            figures["floor rss"].append(rss)
-        start, click, rss = start_and_click(bench, [quiz], disk, challenge)
-        if measured:
-            figures["quiz start"].append(start * 1000)
-            figures["quiz click"].append(click * 1000)
-            figures["quiz rss"].append(rss)
-        start = start_only(bench, [quiz], environment(work, "slow:" + args.slow_device))
-        if measured:
-            figures["quiz start slow device"].append(start * 1000)
-        start = start_only(bench, [quiz], environment(work, "default"))
-        if measured:
-            figures["quiz start machine default"].append(start * 1000)
+        order.shuffle(kinds)
+        for kind in kinds:
+            for key, value in kind():
+                if i >= args.warmup:
+                    figures.setdefault(key, []).append(value if key.endswith("rss")
+                                                       else value * 1000)
     return figures
 
 
