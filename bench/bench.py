@@ -1,0 +1,197 @@
+"""The quiz against the toolkit's floor: start-up, click to box, idle cost and
+peak memory measured from outside under Xvfb, and the sound service's latency.
+
+Run through run-bench.sh, which builds the programs and provides the X server.
+Prints a Markdown report of medians, spreads and ratios.
+"""
+
+import argparse
+import os
+import platform
+import random
+import statistics
+import subprocess
+import tempfile
+import time
+
+from quizdriver.mapfacts import MapFacts
+from quizdriver.program import prepare_program_folder
+from quizdriver.screen import Screen
+from quizdriver.x11 import Display
+
+import stats
+from window_figures import BUTTON_POINT, QuizChallenge, Run, environment, idle_cpu_per_minute
+from xtest import Hands
+
+
+class Bench:
+    def __init__(self, fbdir):
+        self.screen = Screen(fbdir)
+        self.display = Display()
+        self.hands = Hands()
+
+
+def start_and_click(bench, argv, env, challenge=None):
+    """One run: start to first paint, click to box, then peak memory once the
+    interaction is over (a whole challenge for the quiz)."""
+    run = Run(bench, argv, env)
+    try:
+        time.sleep(0.5)
+        click = run.click_to_box(run.client_point(*BUTTON_POINT))
+        if challenge is None:
+            run.close_box()
+        else:
+            challenge.finish(run, env["SDL_DISKAUDIOFILE"])
+        time.sleep(0.3)
+        return run.first_paint, click, run.peak_rss_mib()
+    finally:
+        run.end()
+
+
+def start_only(bench, argv, env):
+    run = Run(bench, argv, env)
+    run.end()
+    return run.first_paint
+
+
+def window_figures(args, bench, work):
+    facts = MapFacts.load(args.facts)
+    quiz, fixture = prepare_program_folder(args.quiz, facts, os.path.join(work, "quiz"))
+    challenge = QuizChallenge(facts, fixture)
+    disk = environment(work, "disk")
+
+    def floor():
+        return zip(("floor start", "floor click", "floor rss"),
+                   start_and_click(bench, [args.floor], disk))
+
+    def quiz_with_device():
+        return zip(("quiz start", "quiz click", "quiz rss"),
+                   start_and_click(bench, [quiz], disk, challenge))
+
+    def quiz_with_slow_device():
+        env = environment(work, "slow:" + args.slow_device)
+        return [("quiz start slow device", start_only(bench, [quiz], env))]
+
+    def quiz_with_machine_default():
+        return [("quiz start machine default",
+                 start_only(bench, [quiz], environment(work, "default")))]
+
+    figures = {}
+    kinds = [floor, quiz_with_device, quiz_with_slow_device, quiz_with_machine_default]
+    # A run can leave the machine warmer or busier for the next one: the order
+    # changes from round to round so that no program always follows another.
+    order = random.Random(1)
+    for i in range(args.warmup + args.runs):
+        order.shuffle(kinds)
+        for kind in kinds:
+            for key, value in kind():
+                if i >= args.warmup:
+                    figures.setdefault(key, []).append(value if key.endswith("rss")
+                                                       else value * 1000)
+    return figures
+
+
+def idle_figures(args, bench, work):
+    facts = MapFacts.load(args.facts)
+    quiz, _ = prepare_program_folder(args.quiz, facts, os.path.join(work, "quiz"))
+    programs = {
+        "floor idle": ([args.floor], environment(work, "default")),
+        "quiz idle machine default": ([quiz], environment(work, "default")),
+        "quiz idle disk device": ([quiz], environment(work, "disk")),
+    }
+    figures = {key: [] for key in programs}
+    for i in range(args.warmup + args.runs):
+        values = idle_cpu_per_minute(bench, list(programs.values()), args.settle,
+                                     args.idle_window)
+        if i >= args.warmup:
+            for key, value in zip(programs, values):
+                figures[key].append(value)
+    return figures
+
+
+def sound_figures(args):
+    warm = subprocess.run([args.sound_latency, str(args.runs * 2)], check=True,
+                          capture_output=True, text=True).stdout.split("\n")
+    cold = []
+    for _ in range(args.runs):
+        cold += subprocess.run([args.sound_latency, "--cold"], check=True,
+                               capture_output=True, text=True).stdout.split("\n")
+    figures = {"sound short": [], "sound long": [], "sound cold-short": []}
+    for line in warm + cold:
+        if line.strip():
+            name, ms = line.split()
+            figures["sound " + name].append(float(ms))
+    return figures
+
+
+def report(f):
+    def row(what, quiz_key, floor_key, unit, target, digits=1):
+        quiz, floor = f[quiz_key], f[floor_key]
+        ratio = stats.ratio(quiz, floor)
+        verdict = "met" if ratio <= target else "**missed**"
+        return ("| %s | %s | %s | %.2f | %.1f | %s |"
+                % (what, stats.describe(quiz, unit, digits), stats.describe(floor, unit, digits),
+                   ratio, target, verdict))
+
+    lines = [
+        "| Figure | Quiz | Floor | Ratio | Target | |",
+        "|---|---|---|---|---|---|",
+        row("Start to first paint (disk audio device)", "quiz start", "floor start", "ms", 1.3),
+        row("Start to first paint (device refusing after 100 ms)", "quiz start slow device",
+            "floor start", "ms", 1.3),
+        row("Start to first paint (machine's default audio: none here)",
+            "quiz start machine default", "floor start", "ms", 1.3),
+        row("Click on the button to the box painted", "quiz click", "floor click", "ms", 1.3, 2),
+        row("Idle CPU, s a minute (machine's default audio: none here)",
+            "quiz idle machine default", "floor idle", "s/min", 1.2, 3),
+        row("Idle CPU, s a minute (disk audio device open)", "quiz idle disk device",
+            "floor idle", "s/min", 1.2, 3),
+        row("Peak resident memory after one full challenge", "quiz rss", "floor rss", "MiB", 1.3),
+        "",
+        "| Sound: play() to the first sample taken by the device | Median and spread | Target |",
+        "|---|---|---|",
+    ]
+    for key, what in (("sound short", "1.2 s sound (a country), device open"),
+                      ("sound long", "24 s sound (the anthem), device open"),
+                      ("sound cold-short", "1.2 s sound, device opened by this call")):
+        median = statistics.median(f[key])
+        lines.append("| %s | %s | 25 ms: %s |" % (what, stats.describe(f[key], "ms", 2),
+                                                    "met" if median <= 25 else "**missed**"))
+    return "\n".join(lines)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    for name in ("quiz", "floor", "facts", "slow-device", "sound-latency", "fbdir"):
+        parser.add_argument("--" + name, required=True)
+    parser.add_argument("--runs", type=int, default=10)
+    parser.add_argument("--warmup", type=int, default=2)
+    parser.add_argument("--settle", type=float, default=2.5)
+    parser.add_argument("--idle-window", type=float, default=6.0)
+    args = parser.parse_args()
+
+    bench = Bench(args.fbdir)
+    with tempfile.TemporaryDirectory(prefix="europa-bench.") as work:
+        figures = window_figures(args, bench, work)
+        figures.update(idle_figures(args, bench, work))
+    figures.update(sound_figures(args))
+    print(report(figures))
+    print()
+    print("Machine: %s, %d CPUs, %s; %s" % (platform.processor() or platform.machine(),
+                                           os.cpu_count(), platform.platform(),
+                                           _cpu_model()))
+
+
+def _cpu_model():
+    try:
+        with open("/proc/cpuinfo") as cpuinfo:
+            for line in cpuinfo:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return "unknown CPU"
+
+
+if __name__ == "__main__":
+    main()

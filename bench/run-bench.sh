@@ -1,0 +1,31 @@
+#!/bin/sh
+# Builds the quiz and the benchmark programs, then measures the quiz against
+# the toolkit's floor under Xvfb and prints a Markdown report.
+#   bench/run-bench.sh [--runs N] [--warmup N] [--settle S] [--idle-window S]
+# Takes about two and a half minutes with the defaults. Not part of the test
+# command. Needs the test packages (Xvfb, the AT-SPI bindings the driver imports).
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(dirname "$here")
+build=${EUROPA_BENCH_BUILD:-$source_dir/build-bench}
+
+cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DEUROPA_BUILD_TESTS=OFF -DEUROPA_BUILD_BENCH=ON --log-level=WARNING >/dev/null
+work=$(mktemp -d "${TMPDIR:-/tmp}/europa-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+if ! cmake --build "$build" --target europa-quiz europa-floor europa-sound-latency \
+        europa-slow-device europa-bench-map-facts >"$work/build.log" 2>&1; then
+    cat "$work/build.log" >&2
+    exit 1
+fi
+
+PYTHONPATH="$here:$source_dir/tests/realwindow" PYTHONDONTWRITEBYTECODE=1 \
+xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $work" \
+    /usr/bin/python3 "$here/bench.py" \
+        --quiz "$build/src/europa-quiz" \
+        --floor "$build/bench/europa-floor" \
+        --facts "$build/bench/europa-bench-map-facts" \
+        --slow-device "$build/bench/libeuropa-slow-device.so" \
+        --sound-latency "$build/bench/europa-sound-latency" \
+        --fbdir "$work" "$@"

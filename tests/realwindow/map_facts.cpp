@@ -1,0 +1,87 @@
+// Prints, as JSON, the tables the real-window driver aims by and the sound
+// files it must stand in for. Compiled against the program's own headers so a
+// changed table moves the driver's aim with it instead of leaving it behind.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "game/answer_table.h"
+#include "game/country_table.h"
+#include "window/country_labels.h"
+
+namespace {
+
+std::string quoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+const char* shownName(window::Shown shown)
+{
+    switch (shown) {
+    case window::Shown::Yes:
+        return "yes";
+    case window::Shown::Hidden:
+        return "hidden";
+    case window::Shown::OutsideMap:
+        return "outside";
+    }
+    return "?";
+}
+
+// Prints `key` and the items of `table`, one a line, each by `printItem`.
+template <class Table, class PrintItem>
+void printTable(const char* key, const char* open, const char* close, const Table& table,
+                PrintItem printItem)
+{
+    std::printf("\"%s\": %s\n", key, open);
+    const char* separator = "";
+    for (const auto& item : table) {
+        std::printf("%s  ", separator);
+        printItem(item);
+        separator = ",\n";
+    }
+    std::printf("\n%s,\n", close);
+}
+
+void printLabel(const window::CountryLabel& label)
+{
+    std::printf("{\"name\": %s, \"index\": %d, \"left\": %d, \"top\": %d, \"width\": %d, "
+                "\"height\": %d, \"shown\": \"%s\", \"handler\": %s}",
+                quoted(label.name).c_str(), label.groupIndex, label.rect.left, label.rect.top,
+                label.rect.width, label.rect.height, shownName(label.shown),
+                label.hasHandler ? "true" : "false");
+}
+
+void printAnswer(const game::AnswerRow& row)
+{
+    std::printf("%s: %d", quoted(row.label).c_str(), row.number);
+}
+
+void printCountry(const game::Country& country)
+{
+    std::printf("{\"number\": %d, \"name\": %s, \"sound\": %s, \"drawn\": %s}",
+                country.number, quoted(country.name).c_str(), quoted(country.soundFile).c_str(),
+                country.drawn ? "true" : "false");
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("{\n\"twips_per_pixel\": %d, \"map_width\": %d, \"map_height\": %d,\n",
+                window::kTwipsPerPixel, window::kMapWidth, window::kMapHeight);
+    printTable("labels", "[", "]", window::kCountryLabels, printLabel);
+    printTable("answers", "{", "}", game::kAnswers, printAnswer);
+    printTable("countries", "[", "]", game::kCountries, printCountry);
+    std::printf("\"anthem\": %s, \"success\": %s\n}\n", quoted(game::kAnthemSound).c_str(),
+                quoted(game::kSuccessSound).c_str());
+    return 0;
+}

@@ -1,0 +1,1 @@
+"""Drives the built quiz in a real X server, as a player would."""

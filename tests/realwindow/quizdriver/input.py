@@ -1,0 +1,17 @@
+"""The player's hands: real pointer and key events through xdotool (XTEST)."""
+
+import subprocess
+
+
+def _xdotool(*args):
+    subprocess.run(("xdotool",) + tuple(str(a) for a in args), check=True)
+
+
+# xdotool's default pauses (100 ms after a click, 12 ms between keys) would be
+# most of a scenario's time; the program needs none of them.
+def click(x, y):
+    _xdotool("mousemove", x, y, "click", "--delay", 0, 1)
+
+
+def key(name):
+    _xdotool("key", "--delay", 0, name)

@@ -1,0 +1,192 @@
+"""The few X11 queries the driver needs, straight through libX11.
+
+Mapped state, geometry and titles of a process's top-level windows, and the
+close request a window manager sends when the player closes a window. Input
+goes through xdotool instead (see input.py).
+"""
+
+import ctypes
+import ctypes.util
+
+_xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+
+_Window = ctypes.c_ulong
+_Atom = ctypes.c_ulong
+
+IS_VIEWABLE = 2
+_CLIENT_MESSAGE = 33
+_ANY_PROPERTY_TYPE = 0
+_NO_EVENT_MASK = 0
+
+
+class _XWindowAttributes(ctypes.Structure):
+    _fields_ = [
+        ("x", ctypes.c_int), ("y", ctypes.c_int),
+        ("width", ctypes.c_int), ("height", ctypes.c_int),
+        ("border_width", ctypes.c_int), ("depth", ctypes.c_int),
+        ("visual", ctypes.c_void_p), ("root", _Window),
+        ("c_class", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+        ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int),
+        ("backing_planes", ctypes.c_ulong), ("backing_pixel", ctypes.c_ulong),
+        ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+        ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int),
+        ("all_event_masks", ctypes.c_long), ("your_event_mask", ctypes.c_long),
+        ("do_not_propagate_mask", ctypes.c_long), ("override_redirect", ctypes.c_int),
+        ("screen", ctypes.c_void_p),
+    ]
+
+
+class _XClientMessageEvent(ctypes.Structure):
+    _fields_ = [
+        ("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+        ("window", _Window), ("message_type", _Atom), ("format", ctypes.c_int),
+        ("data", ctypes.c_long * 5),
+    ]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+
+
+def _ignore_x_error(_display, _event):
+    # A window may vanish between listing it and asking about it; Xlib's
+    # default handler would end the whole driver for that.
+    return 0
+
+
+_keep_handler_alive = _ERROR_HANDLER(_ignore_x_error)
+
+_xlib.XOpenDisplay.restype = ctypes.c_void_p
+_xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+_xlib.XSetErrorHandler.argtypes = [_ERROR_HANDLER]
+_xlib.XSetErrorHandler.restype = ctypes.c_void_p
+_xlib.XDefaultRootWindow.restype = _Window
+_xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+_xlib.XInternAtom.restype = _Atom
+_xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+_xlib.XQueryTree.argtypes = [ctypes.c_void_p, _Window, ctypes.POINTER(_Window),
+                             ctypes.POINTER(_Window), ctypes.POINTER(ctypes.POINTER(_Window)),
+                             ctypes.POINTER(ctypes.c_uint)]
+_xlib.XGetWindowAttributes.argtypes = [ctypes.c_void_p, _Window,
+                                       ctypes.POINTER(_XWindowAttributes)]
+_xlib.XTranslateCoordinates.argtypes = [ctypes.c_void_p, _Window, _Window, ctypes.c_int,
+                                        ctypes.c_int, ctypes.POINTER(ctypes.c_int),
+                                        ctypes.POINTER(ctypes.c_int), ctypes.POINTER(_Window)]
+_xlib.XGetWindowProperty.argtypes = [ctypes.c_void_p, _Window, _Atom, ctypes.c_long,
+                                     ctypes.c_long, ctypes.c_int, _Atom,
+                                     ctypes.POINTER(_Atom), ctypes.POINTER(ctypes.c_int),
+                                     ctypes.POINTER(ctypes.c_ulong),
+                                     ctypes.POINTER(ctypes.c_ulong),
+                                     ctypes.POINTER(ctypes.c_void_p)]
+_xlib.XFree.argtypes = [ctypes.c_void_p]
+_xlib.XSendEvent.argtypes = [ctypes.c_void_p, _Window, ctypes.c_int, ctypes.c_long,
+                             ctypes.POINTER(_XEvent)]
+_xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_xlib.XFlush.argtypes = [ctypes.c_void_p]
+
+
+class Display:
+    """One connection to the X server named by $DISPLAY."""
+
+    def __init__(self):
+        _xlib.XSetErrorHandler(_keep_handler_alive)
+        self._dpy = _xlib.XOpenDisplay(None)
+        if not self._dpy:
+            raise RuntimeError("cannot open the X display")
+        self._root = _xlib.XDefaultRootWindow(self._dpy)
+        self._atoms = {}
+
+    def close(self):
+        if self._dpy:
+            _xlib.XCloseDisplay(self._dpy)
+            self._dpy = None
+
+    def _atom(self, name):
+        if name not in self._atoms:
+            self._atoms[name] = _xlib.XInternAtom(self._dpy, name.encode(), 0)
+        return self._atoms[name]
+
+    def top_level_windows(self):
+        root, parent = _Window(), _Window()
+        children = ctypes.POINTER(_Window)()
+        count = ctypes.c_uint()
+        if not _xlib.XQueryTree(self._dpy, self._root, ctypes.byref(root), ctypes.byref(parent),
+                                ctypes.byref(children), ctypes.byref(count)):
+            return []
+        windows = [children[i] for i in range(count.value)]
+        if children:
+            _xlib.XFree(children)
+        return windows
+
+    def _property(self, window, name, length=1024):
+        actual_type, actual_format = _Atom(), ctypes.c_int()
+        items, remaining = ctypes.c_ulong(), ctypes.c_ulong()
+        data = ctypes.c_void_p()
+        status = _xlib.XGetWindowProperty(
+            self._dpy, window, self._atom(name), 0, length, 0, _ANY_PROPERTY_TYPE,
+            ctypes.byref(actual_type), ctypes.byref(actual_format), ctypes.byref(items),
+            ctypes.byref(remaining), ctypes.byref(data))
+        if status != 0 or not data.value:
+            return None, 0, 0
+        return data, actual_format.value, items.value
+
+    def pid_of(self, window):
+        data, fmt, items = self._property(window, "_NET_WM_PID", 1)
+        if data is None:
+            return None
+        # Format-32 properties come back as C longs.
+        pid = ctypes.cast(data, ctypes.POINTER(ctypes.c_long))[0] if fmt == 32 and items else None
+        _xlib.XFree(data)
+        return pid
+
+    def title_of(self, window):
+        data, fmt, items = self._property(window, "_NET_WM_NAME")
+        if data is None:
+            return None
+        text = ctypes.string_at(data, items).decode("utf-8", "replace") if fmt == 8 else None
+        _xlib.XFree(data)
+        return text
+
+    def attributes(self, window):
+        attrs = _XWindowAttributes()
+        if not _xlib.XGetWindowAttributes(self._dpy, window, ctypes.byref(attrs)):
+            return None
+        return attrs
+
+    def is_viewable(self, window):
+        attrs = self.attributes(window)
+        return attrs is not None and attrs.map_state == IS_VIEWABLE
+
+    def geometry(self, window):
+        """(x, y, width, height) of the window's inside, in root coordinates."""
+        attrs = self.attributes(window)
+        if attrs is None:
+            return None
+        x, y, child = ctypes.c_int(), ctypes.c_int(), _Window()
+        _xlib.XTranslateCoordinates(self._dpy, window, self._root, 0, 0,
+                                    ctypes.byref(x), ctypes.byref(y), ctypes.byref(child))
+        return (x.value, y.value, attrs.width, attrs.height)
+
+    def viewable_windows_of(self, pid):
+        return [w for w in self.top_level_windows()
+                if self.pid_of(w) == pid and self.is_viewable(w)]
+
+    def request_close(self, window):
+        """What a window manager sends when the player closes a window."""
+        event = _XEvent()
+        event.xclient.type = _CLIENT_MESSAGE
+        event.xclient.window = window
+        event.xclient.message_type = self._atom("WM_PROTOCOLS")
+        event.xclient.format = 32
+        event.xclient.data[0] = self._atom("WM_DELETE_WINDOW")
+        event.xclient.data[1] = 0  # CurrentTime
+        _xlib.XSendEvent(self._dpy, window, 0, _NO_EVENT_MASK, ctypes.byref(event))
+        _xlib.XSync(self._dpy, 0)
+
+    def sync(self):
+        _xlib.XSync(self._dpy, 0)

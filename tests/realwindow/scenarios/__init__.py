@@ -1,0 +1,1 @@
+"""Real-window scenarios, one module per ctest test."""
