@@ -31,10 +31,7 @@ std::string expectedMatch(const game::AnswerRow& row)
 
 game::GameState asking(std::int16_t caso, std::int16_t errori = 0)
 {
-    game::GameState state;
-    state.caso = caso;
-    state.errori = errori;
-    return state;
+    return fakes::startingWith(caso, 0, errori);
 }
 
 } // namespace

@@ -5,10 +5,7 @@
 namespace {
 game::GameState withErrors(std::int16_t errori, std::int16_t punti = 0)
 {
-    game::GameState state;
-    state.errori = errori;
-    state.punti = punti;
-    return state;
+    return fakes::startingWith(0, punti, errori);
 }
 } // namespace
 

@@ -116,6 +116,16 @@ private:
     Log& log_;
 };
 
+// The game state a test starts from.
+inline game::GameState startingWith(std::int16_t caso, std::int16_t punti, std::int16_t errori)
+{
+    game::GameState state;
+    state.caso = caso;
+    state.punti = punti;
+    state.errori = errori;
+    return state;
+}
+
 // A quiz wired to recording fakes.
 struct Game {
     explicit Game(game::GameState initial = {}) : quiz(runtime, form, initial) {}
