@@ -27,6 +27,7 @@ struct SoundPlayer::State {
     // Touched by the worker thread only.
     SDL_AudioDeviceID device = 0;
     bool deviceFailed = false;
+    int quietChecks = 0; // idle checks in a row that found nothing left to play
 
     bool idle() const { return !pending && !warmUpRequested && !busy; }
 };
@@ -39,6 +40,12 @@ constexpr Uint16 kDeviceBufferFrames = 512;
 
 // Long enough for the worker to finish any sound it is decoding.
 constexpr auto kStopLimit = std::chrono::milliseconds(250);
+
+// An open device keeps SDL's audio thread waking every few milliseconds to play
+// silence. Once nothing has been left to play for this many idle checks in a
+// row, the device is let go, and the next sound opens it again.
+constexpr auto kIdleCheck = std::chrono::seconds(1);
+constexpr int kQuietChecksBeforeRelease = 3;
 
 bool ensureDevice(State& s)
 {
@@ -70,6 +77,24 @@ bool ensureDevice(State& s)
     return true;
 }
 
+void closeDevice(State& s)
+{
+    SDL_CloseAudioDevice(s.device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    s.device = 0;
+    s.quietChecks = 0;
+}
+
+void releaseDeviceWhenQuiet(State& s)
+{
+    if (SDL_GetQueuedAudioSize(s.device) != 0) {
+        s.quietChecks = 0;
+        return;
+    }
+    if (++s.quietChecks >= kQuietChecksBeforeRelease)
+        closeDevice(s);
+}
+
 bool newerRequestWaiting(State& s)
 {
     std::lock_guard lock(s.mutex);
@@ -94,8 +119,16 @@ void run(const std::shared_ptr<State>& state)
 {
     State& s = *state;
     std::unique_lock lock(s.mutex);
+    const auto requested = [&s] { return s.stopping || s.pending || s.warmUpRequested; };
     for (;;) {
-        s.wake.wait(lock, [&s] { return s.stopping || s.pending || s.warmUpRequested; });
+        if (s.device == 0) {
+            s.wake.wait(lock, requested);
+        } else if (!s.wake.wait_for(lock, kIdleCheck, requested)) {
+            lock.unlock();
+            releaseDeviceWhenQuiet(s);
+            lock.lock();
+            continue;
+        }
         if (s.stopping)
             break;
         std::optional<std::string> path = std::move(s.pending);
@@ -103,6 +136,7 @@ void run(const std::shared_ptr<State>& state)
         s.warmUpRequested = false;
         s.busy = true;
         lock.unlock();
+        s.quietChecks = 0;
         bool played = false;
         try {
             played = ensureDevice(s) && path && handle(s, *path);
@@ -119,10 +153,8 @@ void run(const std::shared_ptr<State>& state)
     }
     lock.unlock();
 
-    if (s.device != 0) {
-        SDL_CloseAudioDevice(s.device);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    if (s.device != 0)
+        closeDevice(s);
     // SDL keeps per-thread data (its error text) for every thread that calls
     // it, and frees it by itself only for threads it created.
     SDL_TLSCleanup();

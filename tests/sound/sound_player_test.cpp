@@ -149,6 +149,25 @@ TEST_F(DiskDevice, ALaterSoundCutsOffTheEarlierOne)
     EXPECT_NEAR(last->hertz, 880.0, 880.0 * 0.02);
 }
 
+// An idle game costs nothing: a device with nothing left to play is let go
+// after a few quiet seconds, and the next sound opens it again.
+TEST_F(DiskDevice, AQuietDeviceIsReleasedAndReopenedForTheNextSound)
+{
+    SoundPlayer player;
+    player.play(wav("short.wav", {}, 440.0, 0.2));
+    waitForSound();
+    std::this_thread::sleep_for(5s);
+    const auto size = fs::file_size(output());
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(fs::file_size(output()), size) << "the device still plays silence";
+
+    player.play(wav("again.wav", {}, 880.0, 0.2));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+    const auto tone = testsupport::measureTone(recordUntilQuiet(), kDeviceRate);
+    ASSERT_TRUE(tone);
+    EXPECT_NEAR(tone->hertz, 880.0, 880.0 * 0.02);
+}
+
 // Cutting off does not depend on the new sound being playable.
 TEST_F(DiskDevice, ASoundThatCannotPlayStillStopsTheEarlierOne)
 {
