@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <optional>
 
-#include "window/pictures.h"
 #include "window/twips.h"
 
 namespace window {
@@ -24,7 +23,7 @@ std::optional<PointerImage> pointerImage(Pointer pointer)
 } // namespace
 
 CountryLabelWidget::CountryLabelWidget(const CountryLabel& entry, std::function<void()> onClick,
-                                       QWidget* parent)
+                                       PointerSet& pointers, QWidget* parent)
     : QLabel(QString::fromLatin1(entry.caption.data(), qsizetype(entry.caption.size())), parent),
       entry_(entry), onClick_(std::move(onClick))
 {
@@ -36,7 +35,15 @@ CountryLabelWidget::CountryLabelWidget(const CountryLabel& entry, std::function<
     // seen, so nothing of a label ever shows over the map.
     setVisible(entry.shown != Shown::Hidden);
     if (const auto image = pointerImage(entry.pointer))
-        setCursor(pointer(*image));
+        setCursor(pointers[*image]);
+}
+
+// The labels over the map have no caption: there is nothing to paint, and
+// seventy of them would otherwise each set up a painter for nothing.
+void CountryLabelWidget::paintEvent(QPaintEvent* event)
+{
+    if (!text().isEmpty())
+        QLabel::paintEvent(event);
 }
 
 void CountryLabelWidget::mousePressEvent(QMouseEvent* event)

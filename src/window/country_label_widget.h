@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "window/country_labels.h"
+#include "window/pictures.h"
 
 namespace window {
 
@@ -15,13 +16,14 @@ class CountryLabelWidget : public QLabel {
 
 public:
     CountryLabelWidget(const CountryLabel& entry, std::function<void()> onClick,
-                       QWidget* parent);
+                       PointerSet& pointers, QWidget* parent);
 
     const CountryLabel& entry() const { return entry_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     const CountryLabel& entry_;

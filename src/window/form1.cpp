@@ -127,7 +127,7 @@ QWidget* Form1::loadClientArea()
     client->setFixedSize(toPixels(layout::kClientArea).size());
     client->setBackgroundRole(QPalette::Midlight);
     client->setAutoFillBackground(true);
-    client->setCursor(pointer(PointerImage::Window));
+    client->setCursor(pointers_[PointerImage::Window]);
     return client;
 }
 
@@ -152,7 +152,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Picture2 = new MapBox(client);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(toPixels(layout::kPicture2));
-    Picture2->setCursor(pointer(PointerImage::Globe));
+    Picture2->setCursor(pointers_[PointerImage::Globe]);
     Picture2->setFocusPolicy(Qt::TabFocus);
     loadMapContents(Picture2->innerArea());
 
@@ -180,7 +180,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Command3->setGeometry(toPixels(layout::kCommand3));
     Command3->setFont(captionFont(layout::kCommand3Points));
     Command3->setToolTip(fromUtf8(texts::kCommand3Tip));
-    Command3->setCursor(pointer(PointerImage::Hand));
+    Command3->setCursor(pointers_[PointerImage::Hand]);
     // Enter presses the exit button while it has the focus, as with any push button.
     Command3->setAutoDefault(true);
     connect(Command3, &QPushButton::clicked, this,
@@ -226,7 +226,7 @@ void Form1::loadCountryLabels(QWidget* map, int first, int last)
             const game::AnswerRow* row = game::findAnswer(label.name);
             onClick = delivering([this, row] { quiz_.labelClick(*row); });
         }
-        new CountryLabelWidget(label, std::move(onClick), map);
+        new CountryLabelWidget(label, std::move(onClick), pointers_, map);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "game/quiz.h"
 #include "game/services.h"
+#include "window/pictures.h"
 
 class QLabel;
 class QLineEdit;
@@ -53,6 +54,7 @@ private:
     void loadCountryLabels(QWidget* map, int first, int last);
 
     game::Quiz quiz_;
+    PointerSet pointers_;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command1 = nullptr;
