@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,72 +35,53 @@ std::size_t bytesPerSample(SampleEncoding encoding)
     return 1;
 }
 
-// Samples in a layout SDL converts faithfully.
-struct SdlSamples {
-    SDL_AudioFormat format = AUDIO_S16LSB;
-    std::span<const std::uint8_t> bytes;
-    std::vector<std::uint8_t> storage; // when the bytes had to be rewritten
-};
-
-// SDL has no 24-bit format, and its stream pads 8-bit sound with the byte 0
-// instead of 128, which ends every 8-bit sound in a loud click. Both are
-// widened here; the other layouts go to SDL as they are.
-SdlSamples toSdlSamples(SampleEncoding encoding, std::span<const std::uint8_t> samples)
+SDL_AudioFormat sdlFormat(SampleEncoding encoding)
 {
-    SdlSamples out;
     switch (encoding) {
     case SampleEncoding::Unsigned8:
-        out.storage.reserve(samples.size() * 2);
-        for (const std::uint8_t u : samples) {
-            out.storage.push_back(0);
-            out.storage.push_back(static_cast<std::uint8_t>(u ^ 0x80U)); // offset to two's complement
-        }
-        out.format = AUDIO_S16LSB;
-        break;
+    case SampleEncoding::Signed16: return AUDIO_S16LSB;
     case SampleEncoding::Signed24:
-        out.storage.reserve(samples.size() / 3 * 4);
-        for (std::size_t i = 0; i + 3 <= samples.size(); i += 3) {
-            out.storage.push_back(0);
-            out.storage.insert(out.storage.end(), samples.begin() + static_cast<std::ptrdiff_t>(i),
-                               samples.begin() + static_cast<std::ptrdiff_t>(i + 3));
-        }
-        out.format = AUDIO_S32LSB;
-        break;
-    case SampleEncoding::Signed16:
-        out.format = AUDIO_S16LSB;
-        break;
-    case SampleEncoding::Signed32:
-        out.format = AUDIO_S32LSB;
-        break;
-    case SampleEncoding::Float32:
-        out.format = AUDIO_F32LSB;
-        break;
+    case SampleEncoding::Signed32: return AUDIO_S32LSB;
+    case SampleEncoding::Float32: return AUDIO_F32LSB;
     }
-    out.bytes = out.storage.empty() ? samples : std::span<const std::uint8_t>(out.storage);
-    return out;
+    return AUDIO_S16LSB;
 }
 
-std::optional<std::vector<std::int16_t>> convert(SDL_AudioStream* stream,
-                                                 std::span<const std::uint8_t> samples,
-                                                 std::size_t frameBytes)
+// The samples in the layout sdlFormat() names, which SDL converts faithfully.
+// SDL has no 24-bit format, and its stream pads 8-bit sound with the byte 0
+// instead of 128, which ends every 8-bit sound in a loud click. Both are
+// widened into `scratch`; the other layouts go to SDL as they are.
+std::span<const std::uint8_t> toSdlSamples(SampleEncoding encoding, std::span<const std::uint8_t> samples,
+                                           std::vector<std::uint8_t>& scratch)
 {
-    const std::size_t sliceBytes = kSliceFrames * frameBytes;
-    for (std::size_t at = 0; at < samples.size(); at += sliceBytes) {
-        const std::size_t n = std::min(sliceBytes, samples.size() - at);
-        if (SDL_AudioStreamPut(stream, samples.data() + at, static_cast<int>(n)) != 0)
-            return std::nullopt;
+    scratch.clear();
+    switch (encoding) {
+    case SampleEncoding::Unsigned8:
+        scratch.reserve(samples.size() * 2);
+        for (const std::uint8_t u : samples) {
+            scratch.push_back(0);
+            scratch.push_back(static_cast<std::uint8_t>(u ^ 0x80U)); // offset to two's complement
+        }
+        return scratch;
+    case SampleEncoding::Signed24:
+        scratch.reserve(samples.size() / 3 * 4);
+        for (std::size_t i = 0; i + 3 <= samples.size(); i += 3) {
+            scratch.push_back(0);
+            scratch.insert(scratch.end(), samples.begin() + static_cast<std::ptrdiff_t>(i),
+                           samples.begin() + static_cast<std::ptrdiff_t>(i + 3));
+        }
+        return scratch;
+    case SampleEncoding::Signed16:
+    case SampleEncoding::Signed32:
+    case SampleEncoding::Float32:
+        break;
     }
-    if (SDL_AudioStreamFlush(stream) != 0)
-        return std::nullopt;
-    std::vector<std::int16_t> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream))
-                                  / sizeof(std::int16_t));
-    const int got = SDL_AudioStreamGet(stream, out.data(),
-                                       static_cast<int>(out.size() * sizeof(std::int16_t)));
-    if (got < 0)
-        return std::nullopt;
-    out.resize(static_cast<std::size_t>(got) / sizeof(std::int16_t));
-    return out;
+    return samples;
 }
+
+struct FreeAudioStream {
+    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+};
 
 } // namespace
 
@@ -130,36 +113,115 @@ std::optional<std::vector<std::uint8_t>> readSoundFile(const std::string& path)
     return result;
 }
 
-std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std::uint8_t> file)
+struct SoundDecoder::Conversion {
+    std::vector<std::uint8_t> file;
+    SampleEncoding encoding = SampleEncoding::Signed16;
+    int rate = 0;
+    std::size_t frameBytes = 0; // one frame of the file, all channels
+    std::size_t next = 0;       // where in the file the samples not yet converted begin
+    std::size_t end = 0;        // where the samples to play end
+    std::unique_ptr<SDL_AudioStream, FreeAudioStream> stream;
+    std::vector<std::uint8_t> widened;
+    bool done = false;
+};
+
+std::optional<SoundDecoder> SoundDecoder::open(std::vector<std::uint8_t> file)
 {
     const auto wav = parseWav(file);
     if (!wav || wav->samples.empty())
         return std::nullopt;
 
-    const std::size_t maxBytes = static_cast<std::size_t>(wav->rate) * kMaxSoundSeconds
-                               * static_cast<std::size_t>(wav->channels) * bytesPerSample(wav->encoding);
-    const SdlSamples samples =
-        toSdlSamples(wav->encoding, wav->samples.first(std::min(wav->samples.size(), maxBytes)));
+    auto c = std::make_unique<Conversion>();
+    c->encoding = wav->encoding;
+    c->rate = wav->rate;
+    c->frameBytes = static_cast<std::size_t>(wav->channels) * bytesPerSample(wav->encoding);
+    const std::size_t maxBytes = static_cast<std::size_t>(wav->rate) * kMaxSoundSeconds * c->frameBytes;
+    c->next = static_cast<std::size_t>(wav->samples.data() - file.data());
+    c->end = c->next + std::min(wav->samples.size(), maxBytes);
+    c->stream.reset(SDL_NewAudioStream(sdlFormat(wav->encoding), static_cast<Uint8>(wav->channels),
+                                       wav->rate, AUDIO_S16SYS, kDeviceChannels, kDeviceRate));
+    if (!c->stream)
+        return std::nullopt;
+    c->file = std::move(file);
+    return SoundDecoder(std::move(c));
+}
 
-    SDL_AudioStream* stream = SDL_NewAudioStream(samples.format, static_cast<Uint8>(wav->channels),
-                                                 wav->rate, AUDIO_S16SYS, kDeviceChannels, kDeviceRate);
-    if (stream == nullptr)
+SoundDecoder::SoundDecoder(std::unique_ptr<Conversion> conversion) : conversion_(std::move(conversion)) {}
+SoundDecoder::SoundDecoder(SoundDecoder&&) noexcept = default;
+SoundDecoder& SoundDecoder::operator=(SoundDecoder&&) noexcept = default;
+SoundDecoder::~SoundDecoder() = default;
+
+bool SoundDecoder::done() const
+{
+    return conversion_->done;
+}
+
+bool SoundDecoder::decodeInto(std::vector<std::int16_t>& out, std::size_t frames)
+{
+    Conversion& c = *conversion_;
+    if (c.done)
+        return true;
+    SDL_AudioStream* stream = c.stream.get();
+
+    // Always at least one frame, so that every call moves the sound on.
+    const double wanted = std::ceil(static_cast<double>(frames) * c.rate / kDeviceRate);
+    const std::size_t left = (c.end - c.next) / c.frameBytes;
+    const std::size_t take = wanted >= static_cast<double>(left)
+                               ? left
+                               : std::max<std::size_t>(1, static_cast<std::size_t>(wanted));
+    const std::size_t until = c.next + take * c.frameBytes;
+    const std::size_t sliceBytes = kSliceFrames * c.frameBytes;
+    while (c.next < until) {
+        const std::size_t n = std::min(sliceBytes, until - c.next);
+        const auto slice = toSdlSamples(c.encoding, std::span(c.file).subspan(c.next, n), c.widened);
+        if (SDL_AudioStreamPut(stream, slice.data(), static_cast<int>(slice.size())) != 0)
+            return false;
+        c.next += n;
+    }
+    const bool last = c.next == c.end;
+    if (last && SDL_AudioStreamFlush(stream) != 0)
+        return false;
+
+    const int available = SDL_AudioStreamAvailable(stream);
+    if (available > 0) {
+        const std::size_t had = out.size();
+        out.resize(had + static_cast<std::size_t>(available) / sizeof(std::int16_t));
+        const int got = SDL_AudioStreamGet(stream, out.data() + had, available);
+        if (got < 0) {
+            out.resize(had);
+            return false;
+        }
+        out.resize(had + static_cast<std::size_t>(got) / sizeof(std::int16_t));
+    }
+    c.done = last;
+    return true;
+}
+
+namespace {
+
+std::optional<std::vector<std::int16_t>> decodeWhole(std::optional<SoundDecoder> decoder)
+{
+    if (!decoder)
         return std::nullopt;
-    const std::size_t frameBytes =
-        static_cast<std::size_t>(wav->channels) * SDL_AUDIO_BITSIZE(samples.format) / 8;
-    auto converted = convert(stream, samples.bytes, frameBytes);
-    SDL_FreeAudioStream(stream);
-    if (!converted || converted->empty())
+    std::vector<std::int16_t> samples;
+    if (!decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
         return std::nullopt;
-    return converted;
+    return samples;
+}
+
+} // namespace
+
+std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std::uint8_t> file)
+{
+    return decodeWhole(SoundDecoder::open({file.begin(), file.end()}));
 }
 
 std::optional<std::vector<std::int16_t>> loadSound(const std::string& path)
 {
-    const auto bytes = readSoundFile(path);
+    auto bytes = readSoundFile(path);
     if (!bytes)
         return std::nullopt;
-    return decodeSound(*bytes);
+    return decodeWhole(SoundDecoder::open(std::move(*bytes)));
 }
 
 } // namespace platform
