@@ -28,6 +28,8 @@ struct SoundPlayer::State {
     SDL_AudioDeviceID device = 0;
     bool deviceFailed = false;
     int quietChecks = 0; // idle checks in a row that found nothing left to play
+    // The part of the sound being played that is not yet queued.
+    std::optional<SoundDecoder> playing;
 
     bool idle() const { return !pending && !warmUpRequested && !busy; }
 };
@@ -38,8 +40,17 @@ using State = SoundPlayer::State;
 
 constexpr Uint16 kDeviceBufferFrames = 512;
 
-// Long enough for the worker to finish any sound it is decoding.
+// Long enough for the worker to finish any part of a sound it is converting.
 constexpr auto kStopLimit = std::chrono::milliseconds(250);
+
+// A sound starts with this much of it queued, which takes well under a
+// millisecond to convert however long the whole sound is.
+constexpr std::size_t kFirstPartFrames = kDeviceRate / 10;
+// The rest is converted as it is needed: every so often the queue is filled
+// up to a second ahead of the device, which is many wakes' worth of margin
+// against a busy machine, and bounds the queue at about that second.
+constexpr std::size_t kAheadFrames = kDeviceRate;
+constexpr auto kTopUpInterval = std::chrono::milliseconds(150);
 
 // An open device keeps SDL's audio thread waking every few milliseconds to play
 // silence. Once nothing has been left to play for this many idle checks in a
@@ -101,18 +112,69 @@ bool newerRequestWaiting(State& s)
     return s.pending.has_value() || s.stopping;
 }
 
-bool handle(State& s, const std::string& path)
+// False when the device refuses the samples.
+bool enqueue(State& s, const std::vector<std::int16_t>& samples)
+{
+    if (samples.empty())
+        return true;
+    if (SDL_QueueAudio(s.device, samples.data(),
+                       static_cast<Uint32>(samples.size() * sizeof(std::int16_t)))
+        != 0)
+        return false;
+    std::lock_guard lock(s.mutex);
+    s.tally.queuedFrames += samples.size();
+    return true;
+}
+
+// Cuts off the sound playing and starts the one at `path` with its first part;
+// the rest is left to keepAhead(). False when the new sound is not heard.
+bool start(State& s, const std::string& path)
 {
     // Whatever happens to the new sound, the old one stops now.
     SDL_ClearQueuedAudio(s.device);
-    const auto samples = loadSound(path);
-    // A sound that was replaced while it was being decoded is never heard.
-    if (!samples || newerRequestWaiting(s))
+    s.playing.reset();
+    auto file = readSoundFile(path);
+    if (!file)
         return false;
-    SDL_ClearQueuedAudio(s.device);
-    return SDL_QueueAudio(s.device, samples->data(),
-                          static_cast<Uint32>(samples->size() * sizeof(std::int16_t)))
-        == 0;
+    auto decoder = SoundDecoder::open(std::move(*file));
+    if (!decoder)
+        return false;
+    std::vector<std::int16_t> first;
+    // The converter hands out whole blocks of its own size, which may fall
+    // short of the part asked for.
+    while (first.size() < kFirstPartFrames && !decoder->done()) {
+        if (!decoder->decodeInto(first, kFirstPartFrames - first.size()))
+            return false;
+    }
+    // A sound that was replaced while it was being opened is never heard.
+    if (first.empty() || newerRequestWaiting(s) || !enqueue(s, first))
+        return false;
+    if (!decoder->done())
+        s.playing = std::move(decoder);
+    return true;
+}
+
+// Tops the device's queue up with the next part of the playing sound. The
+// sound ends here once it is all queued, and early when it cannot go on: a
+// sound cut short is better than a game brought down.
+void keepAhead(State& s)
+{
+    const std::size_t queued = SDL_GetQueuedAudioSize(s.device) / sizeof(std::int16_t);
+    if (queued < kAheadFrames) {
+        bool ok = false;
+        try {
+            std::vector<std::int16_t> part;
+            ok = s.playing->decodeInto(part, kAheadFrames - queued) && enqueue(s, part);
+        } catch (const std::exception&) {
+            ok = false; // out of memory
+        }
+        if (!ok) {
+            s.playing.reset();
+            return;
+        }
+    }
+    if (s.playing->done())
+        s.playing.reset();
 }
 
 void run(const std::shared_ptr<State>& state)
@@ -120,12 +182,26 @@ void run(const std::shared_ptr<State>& state)
     State& s = *state;
     std::unique_lock lock(s.mutex);
     const auto requested = [&s] { return s.stopping || s.pending || s.warmUpRequested; };
+    bool justStarted = false;
     for (;;) {
-        if (s.device == 0) {
+        bool woken = true;
+        if (s.playing) {
+            // The first part of a sound lasts only a moment: the rest of
+            // its first second follows it at once.
+            woken = justStarted ? requested() : s.wake.wait_for(lock, kTopUpInterval, requested);
+        } else if (s.device != 0) {
+            woken = s.wake.wait_for(lock, kIdleCheck, requested);
+        } else {
             s.wake.wait(lock, requested);
-        } else if (!s.wake.wait_for(lock, kIdleCheck, requested)) {
+        }
+        justStarted = false;
+        if (!woken) {
             lock.unlock();
-            releaseDeviceWhenQuiet(s);
+            // A sound still being converted keeps the device, whatever its queue holds.
+            if (s.playing)
+                keepAhead(s);
+            else
+                releaseDeviceWhenQuiet(s);
             lock.lock();
             continue;
         }
@@ -139,7 +215,7 @@ void run(const std::shared_ptr<State>& state)
         s.quietChecks = 0;
         bool played = false;
         try {
-            played = ensureDevice(s) && path && handle(s, *path);
+            played = ensureDevice(s) && path && start(s, *path);
         } catch (const std::exception&) {
             // Out of memory for one sound is that sound's silence, not the game's end.
             played = false;
@@ -150,9 +226,11 @@ void run(const std::shared_ptr<State>& state)
             ++(played ? s.tally.played : s.tally.silent);
         if (s.idle())
             s.changed.notify_all();
+        justStarted = played;
     }
     lock.unlock();
 
+    s.playing.reset();
     if (s.device != 0)
         closeDevice(s);
     // SDL keeps per-thread data (its error text) for every thread that calls

@@ -11,10 +11,13 @@ namespace platform {
 // Plays WAV files in the background through SDL's audio subsystem.
 //
 // play() returns at once: the request goes to a worker thread, which opens the
-// audio device on first use, decodes the file and queues its samples. A newer
-// request cuts off whatever is still playing. A file that is missing, not a
-// regular file, too large or not a playable WAV is silence, and so is a machine
-// without any audio device.
+// audio device on first use and queues the first tenth of a second of the
+// sound straight away. The rest is converted while it plays, a little at a
+// time, about a second ahead of the device, so a long sound starts as soon as
+// a short one and its cost is spread over its length. A newer request cuts off
+// whatever is still playing. A file that is missing, not a regular file, too
+// large or not a playable WAV is silence, and so is a machine without any
+// audio device.
 class SoundPlayer {
 public:
     SoundPlayer();
@@ -27,8 +30,9 @@ public:
 
     void play(const std::string& path);
 
-    // Blocks until every request made so far has been handled (queued or
-    // dropped); for tests and measurements.
+    // Blocks until every request made so far has been handled: the start of
+    // its sound queued, or the request dropped. The rest of a long sound goes
+    // on arriving afterwards. For tests and measurements.
     void waitUntilIdle();
     // The same with a limit; false when the worker is still busy after it.
     bool waitUntilIdle(std::chrono::milliseconds limit);
@@ -37,10 +41,12 @@ public:
     // sound does not wait for it.
     void warmUp();
 
-    // Counts of requests the worker has handled, by outcome; for tests.
+    // Counts of requests the worker has handled, by outcome, and of the sound
+    // it has handed to the device; for tests.
     struct Tally {
         std::uint64_t played = 0;
         std::uint64_t silent = 0;
+        std::uint64_t queuedFrames = 0; // every sound together, at the device's rate
     };
     Tally tally();
 

@@ -30,7 +30,11 @@ protected:
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override
+    {
+        fs::remove_all(dir_);
+        unsetenv("SDL_DISKAUDIODELAY");
+    }
 
     fs::path wav(const std::string& name, const std::vector<std::int16_t>& samples, int rate = 22050)
     {
@@ -77,6 +81,21 @@ TEST_F(SoundPlayerTest, LaterCallCutsOffTheSoundStillPlaying)
     EXPECT_GT(countOf(6000), 0);
     EXPECT_LT(countOf(6000), kDeviceRate) << "the long sound was cut off";
     EXPECT_NEAR(countOf(-6000), kDeviceRate / 5, kDeviceRate / 50);
+}
+
+// A device much faster than a sound card empties its queue between the
+// player's top-ups again and again. While the sound is still being converted
+// that is no quiet spell: the device stays open and the sound arrives whole.
+TEST_F(SoundPlayerTest, TheDeviceStaysOpenUntilALongSoundIsQueuedWhole)
+{
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    const long whole = 10L * kDeviceRate;
+    platform::SoundPlayer player;
+    player.play(wav("long.wav", level(6000, 10.0)));
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (countOf(6000) < whole - kDeviceRate / 50 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(50ms);
+    EXPECT_NEAR(countOf(6000), whole, kDeviceRate / 50);
 }
 
 TEST_F(SoundPlayerTest, UnplayableFilesAreSilenceAndPlayingGoesOn)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <fstream>
+#include <numbers>
 #include <thread>
 
 #include "platform/sound_loader.h"
@@ -50,8 +52,13 @@ protected:
 
     std::string wav(const char* name, const WavLayout& layout, double hertz, double seconds)
     {
+        return wav(name, testsupport::toneWav(layout, hertz, seconds));
+    }
+
+    std::string wav(const char* name, std::span<const std::uint8_t> bytes)
+    {
         const auto path = dir.path() / name;
-        testsupport::writeBytes(path, testsupport::toneWav(layout, hertz, seconds));
+        testsupport::writeBytes(path, bytes);
         return path.string();
     }
 
@@ -66,8 +73,10 @@ protected:
     }
 
     // The recording once the device has played some sound and then `quiet`
-    // of silence, or whatever it holds when `limit` runs out.
-    std::vector<std::int16_t> recordUntilQuiet(std::chrono::duration<double> quiet = 0.3s,
+    // of silence, or whatever it holds when `limit` runs out. The silence
+    // outlasts the player's pauses between the parts of a long sound, even
+    // on this device that plays faster than real time.
+    std::vector<std::int16_t> recordUntilQuiet(std::chrono::duration<double> quiet = 1s,
                                                std::chrono::seconds limit = 20s) const
     {
         const auto quietSamples = static_cast<std::size_t>(quiet.count() * kDeviceRate);
@@ -93,6 +102,29 @@ protected:
 
     testsupport::TempDir dir;
 };
+
+// The game's own layout, 16-bit mono at 22050 Hz: a tone whose peak level is
+// a different one in each second, so that where a part of it lands shows.
+std::vector<std::uint8_t> steppedTone(double hertz, const std::vector<int>& peakPerSecond)
+{
+    constexpr int kRate = 22050;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t second = 0; second < peakPerSecond.size(); ++second) {
+        for (int i = 0; i < kRate; ++i) {
+            const double t = static_cast<double>(second * kRate + static_cast<std::size_t>(i)) / kRate;
+            const auto v = static_cast<std::int16_t>(
+                std::lround(peakPerSecond[second] * std::sin(2.0 * std::numbers::pi * hertz * t)));
+            bytes.push_back(static_cast<std::uint8_t>(v));
+            bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8));
+        }
+    }
+    return testsupport::wavFile({1, 1, kRate, 16}, bytes);
+}
+
+std::size_t deviceFrames(std::chrono::duration<double> length)
+{
+    return static_cast<std::size_t>(length.count() * kDeviceRate);
+}
 
 struct LayoutCase {
     const char* name;
@@ -147,6 +179,90 @@ TEST_F(DiskDevice, ALaterSoundCutsOffTheEarlierOne)
     const auto last = testsupport::measureTone(tail, kDeviceRate);
     ASSERT_TRUE(last);
     EXPECT_NEAR(last->hertz, 880.0, 880.0 * 0.02);
+}
+
+// A sound far longer than what is queued at a time reaches the device whole,
+// each second in its place, at the pace a sound card takes it.
+TEST_F(DiskDevice, ALongSoundArrivesWholeAndInOrder)
+{
+    // About a real card's pace, so that it is the player that keeps it fed.
+    ::setenv("SDL_DISKAUDIODELAY", "11", 1);
+    std::vector<int> peaks;
+    for (int second = 0; second < 10; ++second)
+        peaks.push_back(3000 + 2500 * second);
+    SoundPlayer player;
+    player.play(wav("anthem.wav", steppedTone(440.0, peaks)));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+
+    const auto samples = recordUntilQuiet(1s, 30s);
+    const auto tone = testsupport::measureTone(samples, kDeviceRate);
+    ASSERT_TRUE(tone) << "nothing was heard";
+    EXPECT_NEAR(tone->hertz, 440.0, 440.0 * 0.01);
+    EXPECT_NEAR(static_cast<double>(tone->length()), static_cast<double>(deviceFrames(10s)),
+                kDeviceRate * 0.003);
+    ASSERT_GE(samples.size(), tone->first + deviceFrames(10s));
+    for (std::size_t second = 0; second < peaks.size(); ++second) {
+        // The middle of each second, clear of where it meets its neighbours.
+        const std::span<const std::int16_t> middle(samples.data() + tone->first + second * kDeviceRate
+                                                       + kDeviceRate / 10,
+                                                   kDeviceRate * 8 / 10);
+        const auto [low, high] = std::minmax_element(middle.begin(), middle.end());
+        EXPECT_NEAR(std::max(-*low, static_cast<int>(*high)), peaks[second], peaks[second] * 0.03)
+            << "second " << second;
+    }
+}
+
+// The request counts as handled once the start of its sound is queued, and
+// the rest is queued as playing goes on, never much more than a second ahead
+// of the device, which here takes a buffer only every tenth of a second.
+TEST_F(DiskDevice, ALongSoundIsQueuedAPartAtATime)
+{
+    ::setenv("SDL_DISKAUDIODELAY", "100", 1);
+    SoundPlayer player;
+    player.play(wav("long.wav", {1, 1, 22050, 16}, 440.0, 20.0));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+    EXPECT_EQ(player.tally().played, 1U);
+    EXPECT_GT(player.tally().queuedFrames, 0U);
+    EXPECT_LT(player.tally().queuedFrames, deviceFrames(1.5s)) << "queued before counting as handled";
+
+    // Long enough for several top-ups; the device takes about 2,500 frames.
+    std::this_thread::sleep_for(500ms);
+    const auto queued = player.tally().queuedFrames;
+    EXPECT_GT(queued, deviceFrames(0.8s)) << "the queue was not kept ahead of the device";
+    EXPECT_LT(queued, deviceFrames(1.5s) + 5000) << "converted far ahead of playing";
+}
+
+// A newer request stops a sound that is still being converted: nothing of
+// the old sound is queued after the new one has begun.
+TEST_F(DiskDevice, ALaterSoundCutsOffOneStillArriving)
+{
+    SoundPlayer player;
+    player.play(wav("long.wav", steppedTone(440.0, std::vector<int>(20, 6000))));
+    // More than the first second has played, so later parts are on their way.
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    for (;;) {
+        const auto tone = testsupport::measureTone(recorded(), kDeviceRate);
+        if (tone && tone->length() > deviceFrames(1.5s))
+            break;
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the long sound never got going";
+        std::this_thread::sleep_for(10ms);
+    }
+    // Short enough to be queued whole at once, leaving nothing of its own to follow.
+    player.play(wav("short.wav", {}, 880.0, 0.08));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+
+    const auto samples = recordUntilQuiet();
+    // The new sound is the only one louder than the old.
+    const auto newStart = std::find_if(samples.begin(), samples.end(),
+                                       [](std::int16_t v) { return std::abs(v) > 10000; });
+    ASSERT_NE(newStart, samples.end()) << "the new sound was not heard";
+    const auto tail = testsupport::measureTone(std::span<const std::int16_t>(newStart, samples.end()),
+                                               kDeviceRate);
+    ASSERT_TRUE(tail);
+    EXPECT_NEAR(tail->hertz, 880.0, 880.0 * 0.02);
+    EXPECT_NEAR(static_cast<double>(tail->length()), static_cast<double>(deviceFrames(0.08s)),
+                kDeviceRate * 0.003)
+        << "more sound followed the new one";
 }
 
 // An idle game costs nothing: a device with nothing left to play is let go
