@@ -1,6 +1,5 @@
 #include "platform/sound_loader.h"
 
-#include <SDL.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/sdl_audio_library.h"
 #include "platform/wav_format.h"
 
 namespace platform {
@@ -80,7 +80,7 @@ std::span<const std::uint8_t> toSdlSamples(SampleEncoding encoding, std::span<co
 }
 
 struct FreeAudioStream {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+    void operator()(SDL_AudioStream* stream) const { sdlAudio()->FreeAudioStream(stream); }
 };
 
 } // namespace
@@ -131,6 +131,9 @@ std::optional<SoundDecoder> SoundDecoder::open(std::vector<std::uint8_t> file)
     if (!wav || wav->samples.empty())
         return std::nullopt;
 
+    const SdlAudioLibrary* sdl = sdlAudio();
+    if (sdl == nullptr)
+        return std::nullopt;
     auto c = std::make_unique<Conversion>();
     c->encoding = wav->encoding;
     c->rate = wav->rate;
@@ -138,8 +141,8 @@ std::optional<SoundDecoder> SoundDecoder::open(std::vector<std::uint8_t> file)
     const std::size_t maxBytes = static_cast<std::size_t>(wav->rate) * kMaxSoundSeconds * c->frameBytes;
     c->next = static_cast<std::size_t>(wav->samples.data() - file.data());
     c->end = c->next + std::min(wav->samples.size(), maxBytes);
-    c->stream.reset(SDL_NewAudioStream(sdlFormat(wav->encoding), static_cast<Uint8>(wav->channels),
-                                       wav->rate, AUDIO_S16SYS, kDeviceChannels, kDeviceRate));
+    c->stream.reset(sdl->NewAudioStream(sdlFormat(wav->encoding), static_cast<Uint8>(wav->channels),
+                                        wav->rate, AUDIO_S16SYS, kDeviceChannels, kDeviceRate));
     if (!c->stream)
         return std::nullopt;
     c->file = std::move(file);
@@ -162,6 +165,7 @@ bool SoundDecoder::decodeInto(std::vector<std::int16_t>& out, std::size_t frames
     if (c.done)
         return true;
     SDL_AudioStream* stream = c.stream.get();
+    const SdlAudioLibrary& sdl = *sdlAudio(); // loaded when the decoder was opened
 
     // Always at least one frame, so that every call moves the sound on.
     const double wanted = std::ceil(static_cast<double>(frames) * c.rate / kDeviceRate);
@@ -174,19 +178,19 @@ bool SoundDecoder::decodeInto(std::vector<std::int16_t>& out, std::size_t frames
     while (c.next < until) {
         const std::size_t n = std::min(sliceBytes, until - c.next);
         const auto slice = toSdlSamples(c.encoding, std::span(c.file).subspan(c.next, n), c.widened);
-        if (SDL_AudioStreamPut(stream, slice.data(), static_cast<int>(slice.size())) != 0)
+        if (sdl.AudioStreamPut(stream, slice.data(), static_cast<int>(slice.size())) != 0)
             return false;
         c.next += n;
     }
     const bool last = c.next == c.end;
-    if (last && SDL_AudioStreamFlush(stream) != 0)
+    if (last && sdl.AudioStreamFlush(stream) != 0)
         return false;
 
-    const int available = SDL_AudioStreamAvailable(stream);
+    const int available = sdl.AudioStreamAvailable(stream);
     if (available > 0) {
         const std::size_t had = out.size();
         out.resize(had + static_cast<std::size_t>(available) / sizeof(std::int16_t));
-        const int got = SDL_AudioStreamGet(stream, out.data() + had, available);
+        const int got = sdl.AudioStreamGet(stream, out.data() + had, available);
         if (got < 0) {
             out.resize(had);
             return false;

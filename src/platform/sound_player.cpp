@@ -1,7 +1,5 @@
 #include "platform/sound_player.h"
 
-#include <SDL.h>
-
 #include <condition_variable>
 #include <cstdio>
 #include <exception>
@@ -9,6 +7,7 @@
 #include <optional>
 
 #include "platform/alsa_quiet.h"
+#include "platform/sdl_audio_library.h"
 #include "platform/sound_loader.h"
 
 namespace platform {
@@ -25,6 +24,7 @@ struct SoundPlayer::State {
     Tally tally;
 
     // Touched by the worker thread only.
+    const SdlAudioLibrary* sdl = nullptr; // once the first sound has loaded it
     SDL_AudioDeviceID device = 0;
     bool deviceFailed = false;
     int quietChecks = 0; // idle checks in a row that found nothing left to play
@@ -64,41 +64,46 @@ bool ensureDevice(State& s)
         return true;
     if (s.deviceFailed)
         return false;
+    s.sdl = sdlAudio();
+    if (s.sdl == nullptr) {
+        s.deviceFailed = true;
+        return false;
+    }
     // SDL's audio brings up its event subsystem, which would otherwise take
     // SIGINT and SIGTERM for itself and leave the program unable to be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    s.sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_AudioSpec want{};
     want.freq = kDeviceRate;
     want.format = AUDIO_S16SYS;
     want.channels = kDeviceChannels;
     want.samples = kDeviceBufferFrames;
     silenceAlsaDiagnostics();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        s.device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (s.sdl->InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        s.device = s.sdl->OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
         if (s.device == 0)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            s.sdl->QuitSubSystem(SDL_INIT_AUDIO);
     }
     if (s.device == 0) {
         s.deviceFailed = true;
         std::fprintf(stderr, "europa-quiz: no audio device, playing without sound (%s)\n",
-                     SDL_GetError());
+                     s.sdl->GetError());
         return false;
     }
-    SDL_PauseAudioDevice(s.device, 0);
+    s.sdl->PauseAudioDevice(s.device, 0);
     return true;
 }
 
 void closeDevice(State& s)
 {
-    SDL_CloseAudioDevice(s.device);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    s.sdl->CloseAudioDevice(s.device);
+    s.sdl->QuitSubSystem(SDL_INIT_AUDIO);
     s.device = 0;
     s.quietChecks = 0;
 }
 
 void releaseDeviceWhenQuiet(State& s)
 {
-    if (SDL_GetQueuedAudioSize(s.device) != 0) {
+    if (s.sdl->GetQueuedAudioSize(s.device) != 0) {
         s.quietChecks = 0;
         return;
     }
@@ -117,7 +122,7 @@ bool enqueue(State& s, const std::vector<std::int16_t>& samples)
 {
     if (samples.empty())
         return true;
-    if (SDL_QueueAudio(s.device, samples.data(),
+    if (s.sdl->QueueAudio(s.device, samples.data(),
                        static_cast<Uint32>(samples.size() * sizeof(std::int16_t)))
         != 0)
         return false;
@@ -131,7 +136,7 @@ bool enqueue(State& s, const std::vector<std::int16_t>& samples)
 bool start(State& s, const std::string& path)
 {
     // Whatever happens to the new sound, the old one stops now.
-    SDL_ClearQueuedAudio(s.device);
+    s.sdl->ClearQueuedAudio(s.device);
     s.playing.reset();
     auto file = readSoundFile(path);
     if (!file)
@@ -159,7 +164,7 @@ bool start(State& s, const std::string& path)
 // sound cut short is better than a game brought down.
 void keepAhead(State& s)
 {
-    const std::size_t queued = SDL_GetQueuedAudioSize(s.device) / sizeof(std::int16_t);
+    const std::size_t queued = s.sdl->GetQueuedAudioSize(s.device) / sizeof(std::int16_t);
     if (queued < kAheadFrames) {
         bool ok = false;
         try {
@@ -235,7 +240,8 @@ void run(const std::shared_ptr<State>& state)
         closeDevice(s);
     // SDL keeps per-thread data (its error text) for every thread that calls
     // it, and frees it by itself only for threads it created.
-    SDL_TLSCleanup();
+    if (s.sdl != nullptr)
+        s.sdl->TLSCleanup();
 
     lock.lock();
     s.finished = true;

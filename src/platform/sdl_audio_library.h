@@ -1,0 +1,41 @@
+#pragma once
+
+#include <SDL.h>
+
+namespace platform {
+
+// Every SDL function the sound service calls.
+#define EUROPA_SDL_AUDIO_FUNCTIONS(X) \
+    X(SetHint)                        \
+    X(GetError)                       \
+    X(InitSubSystem)                  \
+    X(QuitSubSystem)                  \
+    X(OpenAudioDevice)                \
+    X(CloseAudioDevice)               \
+    X(PauseAudioDevice)               \
+    X(QueueAudio)                     \
+    X(ClearQueuedAudio)               \
+    X(GetQueuedAudioSize)             \
+    X(NewAudioStream)                 \
+    X(AudioStreamPut)                 \
+    X(AudioStreamGet)                 \
+    X(AudioStreamFlush)               \
+    X(AudioStreamAvailable)           \
+    X(FreeAudioStream)                \
+    X(TLSCleanup)
+
+// SDL, loaded by the sound service's own thread when it first needs it rather
+// than when the program starts: SDL and the thirty-odd libraries it brings
+// (sound servers, codecs, window systems) would otherwise hold up the window
+// by several milliseconds, for sound that starts a moment later anyway.
+struct SdlAudioLibrary {
+#define EUROPA_SDL_DECLARE(name) decltype(&::SDL_##name) name = nullptr;
+    EUROPA_SDL_AUDIO_FUNCTIONS(EUROPA_SDL_DECLARE)
+#undef EUROPA_SDL_DECLARE
+};
+
+// The library, loaded on the first call; nullptr when it cannot be loaded,
+// which leaves the program silent, as on a machine without sound.
+const SdlAudioLibrary* sdlAudio();
+
+} // namespace platform
