@@ -6,7 +6,7 @@
 
 #include "platform/display_check.h"
 #include "platform/event_delivery.h"
-#include "platform/font_config_preload.h"
+#include "platform/preload.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
 #include "window/pictures.h"
@@ -29,7 +29,7 @@ void centreOnScreen(QWidget& window)
 
 int runApplication(int argc, char** argv)
 {
-    FontConfigPreload fonts;
+    StartUpPreload preload;
     std::optional<QApplication> app;
     {
         // Without a display Qt gives up with a page of diagnostics and a core
@@ -44,7 +44,7 @@ int runApplication(int argc, char** argv)
     QApplication::setWindowIcon(window::programIcon());
 
     QtRuntime runtime;
-    fonts.wait();
+    preload.waitForFonts();
     window::Form1 form(runtime);
     if (programEnding())
         return exitStatus();

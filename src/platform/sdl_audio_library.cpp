@@ -1,8 +1,8 @@
 #include "platform/sdl_audio_library.h"
 
 #include <dlfcn.h>
-#include <cstdio>
 #include <optional>
+#include <string>
 
 namespace platform {
 
@@ -10,12 +10,18 @@ namespace {
 
 constexpr auto kSdlLibrary = "libSDL2-2.0.so.0";
 
-std::optional<SdlAudioLibrary> load()
+struct Loaded {
+    std::optional<SdlAudioLibrary> library;
+    std::string failure;
+};
+
+Loaded load()
 {
+    Loaded loaded;
     void* handle = dlopen(kSdlLibrary, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
-        std::fprintf(stderr, "europa-quiz: playing without sound: %s\n", dlerror());
-        return std::nullopt;
+        loaded.failure = dlerror();
+        return loaded;
     }
     SdlAudioLibrary library;
     bool complete = true;
@@ -25,20 +31,32 @@ std::optional<SdlAudioLibrary> load()
     EUROPA_SDL_AUDIO_FUNCTIONS(EUROPA_SDL_LOAD)
 #undef EUROPA_SDL_LOAD
     if (!complete) {
-        std::fprintf(stderr, "europa-quiz: playing without sound: %s is too old\n", kSdlLibrary);
+        loaded.failure = std::string(kSdlLibrary) + " is too old";
         dlclose(handle);
-        return std::nullopt;
+        return loaded;
     }
     // Never unloaded: SDL's own threads may still be running when the program ends.
-    return library;
+    loaded.library = library;
+    return loaded;
+}
+
+const Loaded& loaded()
+{
+    static const Loaded once = load();
+    return once;
 }
 
 } // namespace
 
 const SdlAudioLibrary* sdlAudio()
 {
-    static const std::optional<SdlAudioLibrary> library = load();
-    return library ? &*library : nullptr;
+    const Loaded& sdl = loaded();
+    return sdl.library ? &*sdl.library : nullptr;
+}
+
+std::string sdlAudioFailure()
+{
+    return loaded().failure;
 }
 
 } // namespace platform

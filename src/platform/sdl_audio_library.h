@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace platform {
 
 // Every SDL function the sound service calls.
@@ -34,8 +36,11 @@ struct SdlAudioLibrary {
 #undef EUROPA_SDL_DECLARE
 };
 
-// The library, loaded on the first call; nullptr when it cannot be loaded,
-// which leaves the program silent, as on a machine without sound.
+// The library, loaded on the first call from any thread; nullptr when it
+// cannot be loaded, which leaves the program silent, as on a machine without
+// sound. Loading says nothing: the sound service tells why it is silent.
 const SdlAudioLibrary* sdlAudio();
+// Why sdlAudio() gave nothing; empty when it gave the library.
+std::string sdlAudioFailure();
 
 } // namespace platform

@@ -67,6 +67,8 @@ bool ensureDevice(State& s)
     s.sdl = sdlAudio();
     if (s.sdl == nullptr) {
         s.deviceFailed = true;
+        std::fprintf(stderr, "europa-quiz: no sound library, playing without sound (%s)\n",
+                     sdlAudioFailure().c_str());
         return false;
     }
     // SDL's audio brings up its event subsystem, which would otherwise take

@@ -1,0 +1,28 @@
+#include "platform/preload.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include "platform/sdl_audio_library.h"
+
+namespace platform {
+
+StartUpPreload::StartUpPreload()
+    : helper_([this] {
+          FcInit();
+          fontsRead_.count_down();
+          sdlAudio();
+      })
+{
+}
+
+StartUpPreload::~StartUpPreload()
+{
+    helper_.join();
+}
+
+void StartUpPreload::waitForFonts()
+{
+    fontsRead_.wait();
+}
+
+} // namespace platform
