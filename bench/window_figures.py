@@ -150,15 +150,21 @@ class QuizChallenge:
         return None
 
 
-def idle_cpu_per_minute(bench, programs, settle, window):
+def idle_cpu_per_minute(bench, programs, windows):
     """CPU seconds a minute that each of `programs` (argv, env) costs, started
-    together and left untouched, so that all meet the same machine."""
+    together and left untouched, so that all meet the same machine; one list
+    of figures for each (start, length) window, in seconds from the start."""
     runs = [Run(bench, argv, env, time_first_paint=False) for argv, env in programs]
+    started = time.monotonic()
+    figures = []
     try:
-        time.sleep(settle)
-        before = [run.cpu_seconds() for run in runs]
-        time.sleep(window)
-        return [(run.cpu_seconds() - then) / window * 60 for run, then in zip(runs, before)]
+        for start, length in windows:
+            time.sleep(max(0.0, started + start - time.monotonic()))
+            before = [run.cpu_seconds() for run in runs]
+            time.sleep(length)
+            figures.append([(run.cpu_seconds() - then) / length * 60
+                            for run, then in zip(runs, before)])
+        return figures
     finally:
         for run in runs:
             run.end()
