@@ -191,17 +191,30 @@ TEST_F(InstalledProgram, SoundsAreSoughtBesideTheProgramNotBesideItsLink)
     EXPECT_TRUE(anthemHeard());
 }
 
-// No sound card at all: the game runs, and stderr carries one line about it.
-// The sound library would report each of its failed probes; those are kept quiet.
-TEST_F(InstalledProgram, WithoutAnAudioDeviceSaysSoOnceAndPlaysOn)
+// No sound card at all, or no sound library to reach one: the game runs, and
+// stderr carries one line about it. The sound library would report each of its
+// failed probes; those are kept quiet.
+TEST_F(InstalledProgram, WithoutSoundSaysSoOnceAndPlaysOn)
 {
     const auto program = install(dir.path() / "quiz", true);
-    for (const auto& device : std::vector<std::map<std::string, std::string>>{
-             {{"SDL_AUDIODRIVER", "alsa"}, {"AUDIODEV", "europa-no-such-device"}},
-             {{"SDL_AUDIODRIVER", "pulseaudio"}, {"PULSE_SERVER", "unix:/nonexistent/europa"}}}) {
+    // A library by SDL's name that is no library at all, found before the real one.
+    const auto brokenLibraries = dir.path() / "broken-libraries";
+    fs::create_directories(brokenLibraries);
+    std::ofstream(brokenLibraries / "libSDL2-2.0.so.0").put('\0');
+    struct Case {
+        std::map<std::string, std::string> environment;
+        std::string line;
+    };
+    for (const Case& sound : {
+             Case{{{"SDL_AUDIODRIVER", "alsa"}, {"AUDIODEV", "europa-no-such-device"}},
+                  "europa-quiz: no audio device, playing without sound"},
+             Case{{{"SDL_AUDIODRIVER", "pulseaudio"}, {"PULSE_SERVER", "unix:/nonexistent/europa"}},
+                  "europa-quiz: no audio device, playing without sound"},
+             Case{{{"LD_LIBRARY_PATH", brokenLibraries.string()}},
+                  "europa-quiz: no sound library, playing without sound"}}) {
         auto options = headless(program);
         options.set.erase("SDL_AUDIODRIVER");
-        options.set.insert(device.begin(), device.end());
+        options.set.insert(sound.environment.begin(), sound.environment.end());
         ProgramRun run(options);
         std::this_thread::sleep_for(1500ms);
         EXPECT_TRUE(run.running()) << run.stderrText();
@@ -212,8 +225,9 @@ TEST_F(InstalledProgram, WithoutAnAudioDeviceSaysSoOnceAndPlaysOn)
             if (line.find("propagateSizeHints") == std::string::npos)
                 lines.push_back(line);
         }
-        ASSERT_EQ(lines.size(), 1U) << device.begin()->second << ":\n" << run.stderrText();
-        EXPECT_EQ(lines[0].rfind("europa-quiz: no audio device", 0), 0U) << lines[0];
+        const std::string& what = sound.environment.begin()->second;
+        ASSERT_EQ(lines.size(), 1U) << what << ":\n" << run.stderrText();
+        EXPECT_EQ(lines[0].rfind(sound.line, 0), 0U) << what << ": " << lines[0];
     }
 }
 

@@ -300,8 +300,9 @@ TEST_F(DiskDevice, ASoundThatCannotPlayStillStopsTheEarlierOne)
     EXPECT_EQ(player.tally().silent, 1U);
 }
 
-// play() only hands the request over, even while the worker is busy decoding
-// a long file; requests that pile up meanwhile collapse into the newest.
+// play() only hands the request over, even while the worker is busy reading
+// and starting a long file; requests that pile up meanwhile collapse into the
+// newest.
 TEST_F(DiskDevice, PlayReturnsAtOnceWhileTheWorkerIsBusy)
 {
     const auto big = wav("big.wav", {1, 2, 48000, 16}, 440.0, 120.0);
