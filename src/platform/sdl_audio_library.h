@@ -26,10 +26,10 @@ namespace platform {
     X(FreeAudioStream)                \
     X(TLSCleanup)
 
-// SDL, loaded by the sound service's own thread when it first needs it rather
-// than when the program starts: SDL and the thirty-odd libraries it brings
-// (sound servers, codecs, window systems) would otherwise hold up the window
-// by several milliseconds, for sound that starts a moment later anyway.
+// SDL, loaded by name once the program runs rather than linked: SDL and the
+// thirty-odd libraries it brings (sound servers, codecs, window systems) would
+// otherwise hold up every start by several milliseconds before main. The
+// start-up helper loads it while the program connects to the display.
 struct SdlAudioLibrary {
 #define EUROPA_SDL_DECLARE(name) decltype(&::SDL_##name) name = nullptr;
     EUROPA_SDL_AUDIO_FUNCTIONS(EUROPA_SDL_DECLARE)

@@ -1,6 +1,5 @@
 #include "platform/sound_loader.h"
 
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>

@@ -124,9 +124,8 @@ bool enqueue(State& s, const std::vector<std::int16_t>& samples)
 {
     if (samples.empty())
         return true;
-    if (s.sdl->QueueAudio(s.device, samples.data(),
-                       static_cast<Uint32>(samples.size() * sizeof(std::int16_t)))
-        != 0)
+    const auto bytes = static_cast<Uint32>(samples.size() * sizeof(std::int16_t));
+    if (s.sdl->QueueAudio(s.device, samples.data(), bytes) != 0)
         return false;
     std::lock_guard lock(s.mutex);
     s.tally.queuedFrames += samples.size();
