@@ -15,7 +15,7 @@ cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 work=$(mktemp -d "${TMPDIR:-/tmp}/europa-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 if ! cmake --build "$build" --target europa-quiz europa-floor europa-sound-latency \
-        europa-slow-device europa-bench-map-facts >"$work/build.log" 2>&1; then
+        europa-slow-device europa-map-facts >"$work/build.log" 2>&1; then
     cat "$work/build.log" >&2
     exit 1
 fi
@@ -25,7 +25,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $work" \
     /usr/bin/python3 "$here/bench.py" \
         --quiz "$build/src/europa-quiz" \
         --floor "$build/bench/europa-floor" \
-        --facts "$build/bench/europa-bench-map-facts" \
+        --facts "$build/tools/map-facts/europa-map-facts" \
         --slow-device "$build/bench/libeuropa-slow-device.so" \
         --sound-latency "$build/bench/europa-sound-latency" \
         --fbdir "$work" "$@"

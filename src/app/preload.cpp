@@ -1,16 +1,16 @@
-#include "platform/preload.h"
+#include "app/preload.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include "platform/sdl_audio_library.h"
 
-namespace platform {
+namespace app {
 
 StartUpPreload::StartUpPreload()
     : helper_([this] {
           FcInit();
           fontsRead_.count_down();
-          sdlAudio();
+          platform::sdlAudio();
       })
 {
 }
@@ -25,4 +25,4 @@ void StartUpPreload::waitForFonts()
     fontsRead_.wait();
 }
 
-} // namespace platform
+} // namespace app

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-namespace platform {
+namespace app {
 
 // The status the program ends with when it has no display to open its window on.
 inline constexpr int kNoDisplayStatus = 1;
@@ -23,4 +23,4 @@ private:
     QtMessageHandler previous_;
 };
 
-} // namespace platform
+} // namespace app

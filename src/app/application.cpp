@@ -1,17 +1,17 @@
-#include "platform/application.h"
+#include "app/application.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <optional>
 
-#include "platform/display_check.h"
+#include "app/display_check.h"
+#include "app/preload.h"
 #include "platform/event_delivery.h"
-#include "platform/preload.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
 #include "window/pictures.h"
 
-namespace platform {
+namespace app {
 
 namespace {
 // Where the window system lets the program place its window (not on Wayland).
@@ -43,15 +43,16 @@ int runApplication(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));
     QApplication::setWindowIcon(window::programIcon());
 
-    QtRuntime runtime;
+    platform::QtRuntime runtime;
     preload.waitForFonts();
     window::Form1 form(runtime);
-    if (programEnding())
-        return exitStatus();
+    runtime.setDialogParent(&form);
+    if (platform::programEnding())
+        return platform::exitStatus();
     centreOnScreen(form);
     form.show();
     const int status = QApplication::exec();
-    return programEnding() ? exitStatus() : status;
+    return platform::programEnding() ? platform::exitStatus() : status;
 }
 
-} // namespace platform
+} // namespace app

@@ -3,7 +3,7 @@
 #include <latch>
 #include <thread>
 
-namespace platform {
+namespace app {
 
 // Start-up work that needs no display, done by one helper thread while the
 // program connects to the display and builds its window: first the machine's
@@ -28,4 +28,4 @@ private:
     std::thread helper_;
 };
 
-} // namespace platform
+} // namespace app

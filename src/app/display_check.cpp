@@ -1,4 +1,4 @@
-#include "platform/display_check.h"
+#include "app/display_check.h"
 
 #include <QString>
 
@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace platform {
+namespace app {
 
 namespace {
 
@@ -75,4 +75,4 @@ DisplayGuard::~DisplayGuard()
     held.clear();
 }
 
-} // namespace platform
+} // namespace app
