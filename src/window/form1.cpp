@@ -11,7 +11,6 @@
 #include "game/answer_table.h"
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
-#include "platform/qt_runtime.h"
 #include "window/caption_label.h"
 #include "window/country_label_widget.h"
 #include "window/fonts.h"
@@ -61,12 +60,6 @@ QString windowCaption()
 }
 
 } // namespace
-
-Form1::Form1(platform::QtRuntime& runtime, QWidget* parent)
-    : Form1(static_cast<game::Runtime&>(runtime), parent)
-{
-    runtime.setDialogParent(this);
-}
 
 Form1::Form1(game::Runtime& runtime, QWidget* parent)
     : QMainWindow(parent), quiz_(runtime, *this)

@@ -12,10 +12,6 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-namespace platform {
-class QtRuntime;
-}
-
 namespace window {
 
 class MapBox;
@@ -27,9 +23,8 @@ class Form1 : public QMainWindow, private game::FormControls {
     Q_OBJECT
 
 public:
-    // Message boxes open over this window.
-    explicit Form1(platform::QtRuntime& runtime, QWidget* parent = nullptr);
-    // Message boxes are the runtime's own business.
+    // The game plays the anthem as the window is made; whoever makes the
+    // window tells the runtime which window its boxes open over.
     explicit Form1(game::Runtime& runtime, QWidget* parent = nullptr);
 
     game::Quiz& quiz() { return quiz_; }

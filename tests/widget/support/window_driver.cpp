@@ -49,6 +49,7 @@ WindowDriver::WindowDriver(Runtime runtime)
         passOn = qInstallMessageHandler(quietAboutSizeHints);
     if (runtime == Runtime::Real) {
         form_ = std::make_unique<window::Form1>(real_.emplace());
+        real_->setDialogParent(form_.get());
     } else {
         form_ = std::make_unique<window::Form1>(recording_);
         recording_.setDialogParent(form_.get());
