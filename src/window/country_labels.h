@@ -3,22 +3,9 @@
 #include <array>
 #include <string_view>
 
+#include "window/twips.h"
+
 namespace window {
-
-// A rectangle in twips, relative to the map's top-left pixel (15 twips a pixel).
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-
-    // Right and bottom bounds are outside, so labels that meet on the grid
-    // share exactly one pixel row or column.
-    constexpr bool contains(int x, int y) const
-    {
-        return left <= x && x < left + width && top <= y && y < top + height;
-    }
-};
 
 enum class Shown { Yes, Hidden, OutsideMap };
 enum class Pointer { EuropeanFlag, ItalianFlag, None };
@@ -34,7 +21,6 @@ struct CountryLabel {
     Pointer pointer;
 };
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kMapWidth = 619;
 inline constexpr int kMapHeight = 539;
 

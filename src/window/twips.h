@@ -2,13 +2,27 @@
 
 #include <QRect>
 
-#include "window/country_labels.h"
-
 namespace window {
 
 // The window is laid out in twips for a 96-dot-per-inch screen: 1440 twips to
 // the inch, 15 to the pixel and 20 to the point.
+inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kTwipsPerPoint = 20;
+
+// A rectangle in twips, relative to its container's top-left pixel.
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+
+    // Right and bottom bounds are outside, so rectangles that meet on the grid
+    // share exactly one pixel row or column.
+    constexpr bool contains(int x, int y) const
+    {
+        return left <= x && x < left + width && top <= y && y < top + height;
+    }
+};
 
 constexpr int toPixels(int twips)
 {
