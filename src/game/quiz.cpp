@@ -16,8 +16,9 @@ constexpr std::string_view kGameOver =
     "Mi dispiace hai superato la soglia dei 20 errori... La tua gara \u00e8 finita";
 constexpr std::string_view kGameOverTitle = "Fine del gioco";
 
-constexpr float kCountryCount = 29.0f;
-constexpr float kFirstCountry = 1.0f;
+// The draw spreads over every row of the country table, numbered from the first row's.
+constexpr float kCountryCount = static_cast<float>(kCountries.size());
+constexpr float kFirstCountry = kCountries.front().number;
 
 } // namespace
 
@@ -75,12 +76,12 @@ void Quiz::casof()
     form_.setLblpunti(std::to_string(state_.punti));
     form_.setLblerrori(std::to_string(state_.errori));
 
-    // Seeded once per challenge; the redraws for the two countries that never
-    // take part go on with the same sequence.
+    // Seeded once per challenge; the redraws for the countries that never take
+    // part go on with the same sequence.
     runtime_.randomize();
     do {
         state_.caso = countryFromRandom(runtime_.rnd());
-    } while (state_.caso == 27 || state_.caso == 12);
+    } while (!isDrawable(state_.caso));
 
     const Country* country = findCountry(state_.caso);
     if (country == nullptr)
