@@ -17,7 +17,6 @@ public:
 
     // The window the boxes belong to, so they open centred over it.
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
-    SoundPlayer& sound() { return sound_; }
 
     void msgBox(std::string_view prompt, game::BoxStyle style,
                 std::optional<std::string_view> title) override;

@@ -17,7 +17,6 @@ struct SoundPlayer::State {
     std::condition_variable wake;
     std::condition_variable changed; // idle again, or the worker has finished
     std::optional<std::string> pending;
-    bool warmUpRequested = false;
     bool busy = false;
     bool stopping = false;
     bool finished = false;
@@ -31,7 +30,7 @@ struct SoundPlayer::State {
     // The part of the sound being played that is not yet queued.
     std::optional<SoundDecoder> playing;
 
-    bool idle() const { return !pending && !warmUpRequested && !busy; }
+    bool idle() const { return !pending && !busy; }
 };
 
 namespace {
@@ -183,59 +182,72 @@ void keepAhead(State& s)
         s.playing.reset();
 }
 
-void run(const std::shared_ptr<State>& state)
-{
-    State& s = *state;
-    std::unique_lock lock(s.mutex);
-    const auto requested = [&s] { return s.stopping || s.pending || s.warmUpRequested; };
-    bool justStarted = false;
-    for (;;) {
-        bool woken = true;
-        if (s.playing) {
-            // The first part of a sound lasts only a moment: the rest of
-            // its first second follows it at once.
-            woken = justStarted ? requested() : s.wake.wait_for(lock, kTopUpInterval, requested);
-        } else if (s.device != 0) {
-            woken = s.wake.wait_for(lock, kIdleCheck, requested);
-        } else {
-            s.wake.wait(lock, requested);
-        }
-        justStarted = false;
-        if (!woken) {
-            lock.unlock();
-            // A sound still being converted keeps the device, whatever its queue holds.
-            if (s.playing)
-                keepAhead(s);
-            else
-                releaseDeviceWhenQuiet(s);
-            lock.lock();
-            continue;
-        }
-        if (s.stopping)
-            break;
-        std::optional<std::string> path = std::move(s.pending);
-        s.pending.reset();
-        s.warmUpRequested = false;
-        s.busy = true;
-        lock.unlock();
-        s.quietChecks = 0;
-        bool played = false;
-        try {
-            played = ensureDevice(s) && path && start(s, *path);
-        } catch (const std::exception&) {
-            // Out of memory for one sound is that sound's silence, not the game's end.
-            played = false;
-        }
-        lock.lock();
-        s.busy = false;
-        if (path)
-            ++(played ? s.tally.played : s.tally.silent);
-        if (s.idle())
-            s.changed.notify_all();
-        justStarted = played;
-    }
-    lock.unlock();
+// What the worker wakes up to.
+enum class Wake {
+    Request, // a sound to play
+    Stop,    // the player is going away
+    Tick,    // time to feed the playing sound, or to see whether the device can go
+};
 
+// Sleeps until there is something to do. The first part of a sound lasts only
+// a moment, so right after a sound has started the rest of its first second
+// follows at once; while a sound plays the worker wakes often enough to keep
+// ahead of it; with the device open and nothing playing it checks now and
+// then whether the device can be let go; otherwise it sleeps until asked.
+Wake waitForWork(State& s, std::unique_lock<std::mutex>& lock, bool soundJustStarted)
+{
+    const auto asked = [&s] { return s.stopping || s.pending.has_value(); };
+    bool woken = true;
+    if (soundJustStarted)
+        woken = asked();
+    else if (s.playing)
+        woken = s.wake.wait_for(lock, kTopUpInterval, asked);
+    else if (s.device != 0)
+        woken = s.wake.wait_for(lock, kIdleCheck, asked);
+    else
+        s.wake.wait(lock, asked);
+    if (!woken)
+        return Wake::Tick;
+    return s.stopping ? Wake::Stop : Wake::Request;
+}
+
+// Between requests. A sound still being converted keeps the device, whatever
+// its queue holds.
+void tend(State& s)
+{
+    if (s.playing)
+        keepAhead(s);
+    else
+        releaseDeviceWhenQuiet(s);
+}
+
+// Takes the waiting request and starts its sound, without holding the lock
+// meanwhile, so that play() never waits for the sound system. True when the
+// sound is heard.
+bool handleRequest(State& s, std::unique_lock<std::mutex>& lock)
+{
+    const std::string path = std::move(*s.pending);
+    s.pending.reset();
+    s.busy = true;
+    lock.unlock();
+    s.quietChecks = 0;
+    bool played = false;
+    try {
+        played = ensureDevice(s) && start(s, path);
+    } catch (const std::exception&) {
+        // Out of memory for one sound is that sound's silence, not the game's end.
+        played = false;
+    }
+    lock.lock();
+    s.busy = false;
+    ++(played ? s.tally.played : s.tally.silent);
+    if (s.idle())
+        s.changed.notify_all();
+    return played;
+}
+
+void shutDown(State& s)
+{
     s.playing.reset();
     if (s.device != 0)
         closeDevice(s);
@@ -243,6 +255,25 @@ void run(const std::shared_ptr<State>& state)
     // it, and frees it by itself only for threads it created.
     if (s.sdl != nullptr)
         s.sdl->TLSCleanup();
+}
+
+void run(const std::shared_ptr<State>& state)
+{
+    State& s = *state;
+    std::unique_lock lock(s.mutex);
+    bool soundJustStarted = false;
+    for (Wake wake; (wake = waitForWork(s, lock, soundJustStarted)) != Wake::Stop;) {
+        soundJustStarted = false;
+        if (wake == Wake::Request) {
+            soundJustStarted = handleRequest(s, lock);
+        } else {
+            lock.unlock();
+            tend(s);
+            lock.lock();
+        }
+    }
+    lock.unlock();
+    shutDown(s);
 
     lock.lock();
     s.finished = true;
@@ -274,15 +305,6 @@ void SoundPlayer::play(const std::string& path)
     {
         std::lock_guard lock(state_->mutex);
         state_->pending = path; // a request not yet started is simply replaced
-    }
-    state_->wake.notify_one();
-}
-
-void SoundPlayer::warmUp()
-{
-    {
-        std::lock_guard lock(state_->mutex);
-        state_->warmUpRequested = true;
     }
     state_->wake.notify_one();
 }

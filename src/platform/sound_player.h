@@ -32,17 +32,15 @@ public:
 
     // Blocks until every request made so far has been handled: the start of
     // its sound queued, or the request dropped. The rest of a long sound goes
-    // on arriving afterwards. For tests and measurements.
+    // on arriving afterwards. A test seam: nothing the game does shows when
+    // the worker has finished with a request, and tests and measurements need to.
     void waitUntilIdle();
     // The same with a limit; false when the worker is still busy after it.
     bool waitUntilIdle(std::chrono::milliseconds limit);
 
-    // Starts opening the device without playing anything, so the first
-    // sound does not wait for it.
-    void warmUp();
-
     // Counts of requests the worker has handled, by outcome, and of the sound
-    // it has handed to the device; for tests.
+    // it has handed to the device. A test seam: silence and sound look alike
+    // from outside without a device to listen on.
     struct Tally {
         std::uint64_t played = 0;
         std::uint64_t silent = 0;
