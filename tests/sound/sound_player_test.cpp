@@ -16,6 +16,7 @@
 
 #include "platform/sound_loader.h"
 #include "platform/sound_player.h"
+#include "disk_device.h"
 #include "tone_measure.h"
 #include "wav_builder.h"
 
@@ -62,15 +63,7 @@ protected:
         return path.string();
     }
 
-    std::vector<std::int16_t> recorded() const
-    {
-        std::ifstream in(output(), std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::vector<std::int16_t> samples(bytes.size() / 2);
-        if (!samples.empty())
-            std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-        return samples;
-    }
+    std::vector<std::int16_t> recorded() const { return testsupport::diskDeviceSamples(output()); }
 
     // The recording once the device has played some sound and then `quiet`
     // of silence, or whatever it holds when `limit` runs out. The silence
@@ -119,6 +112,27 @@ std::vector<std::uint8_t> steppedTone(double hertz, const std::vector<int>& peak
         }
     }
     return testsupport::wavFile({1, 1, kRate, 16}, bytes);
+}
+
+// A steady level, 16-bit mono at 22050 Hz: resampling keeps every sample at
+// that value, so the device's output can be counted sample by sample.
+std::vector<std::uint8_t> steadyLevel(std::int16_t value, double seconds)
+{
+    const auto frames = static_cast<std::size_t>(seconds * 22050);
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < frames; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(value));
+        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(value) >> 8));
+    }
+    return testsupport::wavFile({1, 1, 22050, 16}, bytes);
+}
+
+// How many samples sit at `value`, within what the resampler leaves of a steady level.
+long samplesAt(std::span<const std::int16_t> samples, std::int16_t value)
+{
+    constexpr int kResamplingRipple = 60;
+    return std::count_if(samples.begin(), samples.end(),
+                         [value](std::int16_t s) { return std::abs(s - value) <= kResamplingRipple; });
 }
 
 std::size_t deviceFrames(std::chrono::duration<double> length)
@@ -300,6 +314,50 @@ TEST_F(DiskDevice, ASoundThatCannotPlayStillStopsTheEarlierOne)
     EXPECT_EQ(player.tally().silent, 1U);
 }
 
+// A device much faster than a sound card empties its queue between the
+// player's top-ups again and again. While the sound is still being converted
+// that is no quiet spell: the device stays open and the sound arrives whole.
+TEST_F(DiskDevice, TheDeviceStaysOpenWhileALongSoundIsStillBeingConverted)
+{
+    ::setenv("SDL_DISKAUDIODELAY", "1", 1);
+    const auto whole = static_cast<long>(deviceFrames(10s));
+    SoundPlayer player;
+    player.play(wav("long.wav", steadyLevel(6000, 10.0)));
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (samplesAt(recorded(), 6000) < whole - kDeviceRate / 50
+           && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(50ms);
+    EXPECT_NEAR(samplesAt(recorded(), 6000), whole, kDeviceRate / 50);
+}
+
+// Whatever is wrong with a file, it is silence, and the next good sound plays.
+TEST_F(DiskDevice, UnplayableFilesAreSilenceAndPlayingGoesOn)
+{
+    const auto good = testsupport::toneWav({}, 440.0, 0.1);
+    const std::vector<std::uint8_t> truncated(good.begin(), good.begin() + 30);
+    const std::vector<std::string> bad{
+        (dir.path() / "missing.wav").string(),
+        wav("empty.wav", std::span<const std::uint8_t>{}),
+        wav("truncated.wav", truncated),
+        wav("garbage.wav", std::vector<std::uint8_t>(4000, 0xA5)),
+        (dir.path() / "folder.wav").string(),
+    };
+    fs::create_directories(dir.path() / "folder.wav");
+    SoundPlayer player;
+    for (const std::string& path : bad) {
+        player.play(path);
+        ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit)) << path;
+    }
+    EXPECT_EQ(player.tally().silent, bad.size());
+    EXPECT_FALSE(testsupport::measureTone(recorded(), kDeviceRate)) << "a bad file made a sound";
+
+    player.play(wav("good.wav", good));
+    ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
+    const auto tone = testsupport::measureTone(recordUntilQuiet(), kDeviceRate);
+    ASSERT_TRUE(tone) << "the good sound after the bad ones was not heard";
+    EXPECT_NEAR(tone->hertz, 440.0, 440.0 * 0.02);
+}
+
 // play() only hands the request over, even while the worker is busy reading
 // and starting a long file; requests that pile up meanwhile collapse into the
 // newest.
@@ -356,13 +414,33 @@ private:
     int saved_;
 };
 
-// A machine without sound: the device is refused, the game's requests are
-// dropped without waiting, and the refusal is told once, on one line, even
-// though the sound library would report every probe on its own.
-TEST(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
+// A machine without sound, whether the device or the whole sound driver is
+// missing: the game's requests are dropped without waiting, and the refusal
+// is told once, on one line, even though the sound library would report
+// every probe on its own.
+struct NoSoundCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> environment;
+};
+
+void PrintTo(const NoSoundCase& c, std::ostream* os)
 {
-    ::setenv("SDL_AUDIODRIVER", "alsa", 1);
-    ::setenv("AUDIODEV", "europa-no-such-device", 1);
+    *os << c.name;
+}
+
+class NoAudioDevice : public ::testing::TestWithParam<NoSoundCase> {
+protected:
+    void TearDown() override
+    {
+        for (const auto& [variable, value] : GetParam().environment)
+            ::unsetenv(variable);
+    }
+};
+
+TEST_P(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
+{
+    for (const auto& [variable, value] : GetParam().environment)
+        ::setenv(variable, value, 1);
     testsupport::TempDir dir;
     const auto tone = dir.path() / "tone.wav";
     testsupport::writeBytes(tone, testsupport::toneWav({}, 440.0, 0.1));
@@ -382,11 +460,16 @@ TEST(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
         EXPECT_EQ(player.tally().silent, 6U);
     }
     const std::string said = capture.text();
-    ::unsetenv("SDL_AUDIODRIVER");
-    ::unsetenv("AUDIODEV");
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(said.rfind("europa-quiz: no audio device", 0), 0U) << said;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Machines, NoAudioDevice,
+    ::testing::Values(NoSoundCase{"NoSuchDevice", {{"SDL_AUDIODRIVER", "alsa"},
+                                                   {"AUDIODEV", "europa-no-such-device"}}},
+                      NoSoundCase{"NoSuchDriver", {{"SDL_AUDIODRIVER", "europa-no-such-driver"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A sound server that takes the connection and never answers holds the
 // device probe for half a minute. Neither play() nor the end of the player
