@@ -319,28 +319,46 @@ private slots:
         QCOMPARE(exit.pointSizeF(), 27.75);
     }
 
-    void pushButtonsAndTheTextBox()
+    void pushButtons_data()
     {
-        auto* start = static_cast<QPushButton*>(driver_->control("Command2"));
-        QCOMPARE(start->text(), QStringLiteral("Click on me to travel among the States of our dear Europe"));
-        QCOMPARE(QFontInfo(start->font()).pixelSize(), 24);
-        QCOMPARE(start->palette().color(QPalette::Button), QColor(0, 255, 255));
-        QVERIFY(start->isDefault());
-        QVERIFY(start->toolTip().isEmpty());
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<bool>("isDefault");
+        const int normal = QFont::Normal;
+        QTest::newRow("Command2") << "Command2"
+                                  << "Click on me to travel among the States of our dear Europe" << 24
+                                  << normal << QColor(0, 255, 255) << "" << true;
+        QTest::newRow("Command3") << "Command3" << "EXIT" << 37 << normal << QColor(255, 255, 255)
+                                  << "Per uscire dal gioco cliccami" << false;
+        QTest::newRow("Command1") << "Command1" << "Per uscire   premi  il tasto esc" << 16
+                                  << int(QFont::Bold) << QColor(128, 255, 255) << "Per uscire cliccami!"
+                                  << false;
+    }
 
-        auto* exit = static_cast<QPushButton*>(driver_->control("Command3"));
-        QCOMPARE(exit->text(), QStringLiteral("EXIT"));
-        QCOMPARE(QFontInfo(exit->font()).pixelSize(), 37);
-        QCOMPARE(exit->palette().color(QPalette::Button), QColor(255, 255, 255));
-        QCOMPARE(exit->toolTip(), QStringLiteral("Per uscire dal gioco cliccami"));
+    void pushButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, pixels);
+        QFETCH(int, weight);
+        QFETCH(QColor, background);
+        QFETCH(QString, toolTip);
+        QFETCH(bool, isDefault);
+        auto* button = static_cast<QPushButton*>(driver_->control(qPrintable(name)));
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(QFontInfo(button->font()).pixelSize(), pixels);
+        QCOMPARE(QFontInfo(button->font()).weight(), weight);
+        QCOMPARE(button->palette().color(QPalette::Button), background);
+        QCOMPARE(button->toolTip(), toolTip);
+        QCOMPARE(button->isDefault(), isDefault);
+    }
 
-        auto* hidden = static_cast<QPushButton*>(driver_->control("Command1"));
-        QCOMPARE(hidden->text(), QStringLiteral("Per uscire   premi  il tasto esc"));
-        QCOMPARE(QFontInfo(hidden->font()).pixelSize(), 16);
-        QCOMPARE(QFontInfo(hidden->font()).weight(), int(QFont::Bold));
-        QCOMPARE(hidden->palette().color(QPalette::Button), QColor(128, 255, 255));
-        QCOMPARE(hidden->toolTip(), QStringLiteral("Per uscire cliccami!"));
-
+    void theTextBoxIsBlackOnBlack()
+    {
         auto* text1 = static_cast<QLineEdit*>(driver_->control("Text1"));
         QCOMPARE(text1->text(), QStringLiteral("Text1"));
         QCOMPARE(text1->palette().color(QPalette::Text), QColor(Qt::black));
