@@ -1,29 +1,13 @@
 #include "window/country_label_widget.h"
 
 #include <QMouseEvent>
-#include <optional>
 
 #include "window/twips.h"
 
 namespace window {
 
-namespace {
-std::optional<PointerImage> pointerImage(Pointer pointer)
-{
-    switch (pointer) {
-    case Pointer::EuropeanFlag:
-        return PointerImage::CountryLabel;
-    case Pointer::ItalianFlag:
-        return PointerImage::ItalianFlag;
-    case Pointer::None:
-        break;
-    }
-    return std::nullopt;
-}
-} // namespace
-
 CountryLabelWidget::CountryLabelWidget(const CountryLabel& entry, std::function<void()> onClick,
-                                       PointerSet& pointers, QWidget* parent)
+                                       Pointers& pointers, QWidget* parent)
     : QLabel(QString::fromLatin1(entry.caption.data(), qsizetype(entry.caption.size())), parent),
       entry_(entry), onClick_(std::move(onClick))
 {
@@ -34,8 +18,8 @@ CountryLabelWidget::CountryLabelWidget(const CountryLabel& entry, std::function<
     // The caption of a label that takes part is empty; the others are never
     // seen, so nothing of a label ever shows over the map.
     setVisible(entry.shown != Shown::Hidden);
-    if (const auto image = pointerImage(entry.pointer))
-        setCursor(pointers[*image]);
+    if (entry.pointer)
+        setCursor(pointers[*entry.pointer]);
 }
 
 // The labels over the map have no caption: there is nothing to paint, and

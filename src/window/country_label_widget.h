@@ -16,7 +16,7 @@ class CountryLabelWidget : public QLabel {
 
 public:
     CountryLabelWidget(const CountryLabel& entry, std::function<void()> onClick,
-                       PointerSet& pointers, QWidget* parent);
+                       Pointers& pointers, QWidget* parent);
 
     const CountryLabel& entry() const { return entry_; }
 

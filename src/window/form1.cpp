@@ -120,7 +120,7 @@ QWidget* Form1::loadClientArea()
     client->setFixedSize(toPixels(layout::kClientArea).size());
     client->setBackgroundRole(QPalette::Midlight);
     client->setAutoFillBackground(true);
-    client->setCursor(pointers_[PointerImage::Window]);
+    client->setCursor(pointers_[PointerPicture::Window]);
     return client;
 }
 
@@ -145,7 +145,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Picture2 = new MapBox(client);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(toPixels(layout::kPicture2));
-    Picture2->setCursor(pointers_[PointerImage::Globe]);
+    Picture2->setCursor(pointers_[PointerPicture::Globe]);
     Picture2->setFocusPolicy(Qt::TabFocus);
     loadMapContents(Picture2->innerArea());
 
@@ -173,7 +173,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Command3->setGeometry(toPixels(layout::kCommand3));
     Command3->setFont(captionFont(layout::kCommand3Points));
     Command3->setToolTip(fromUtf8(texts::kCommand3Tip));
-    Command3->setCursor(pointers_[PointerImage::Hand]);
+    Command3->setCursor(pointers_[PointerPicture::Hand]);
     // Enter presses the exit button while it has the focus, as with any push button.
     Command3->setAutoDefault(true);
     connect(Command3, &QPushButton::clicked, this,

@@ -49,7 +49,7 @@ private:
     void loadCountryLabels(QWidget* map, int first, int last);
 
     game::Quiz quiz_;
-    PointerSet pointers_;
+    Pointers pointers_;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "window/baked_picture.h"
-#include "window/pointer_hotspots.h"
 
 // Outside any namespace, as the resource system requires.
 static void loadPictureResources()
@@ -35,20 +34,6 @@ constexpr PictureFile kPictureFiles[] = {
 // Only the map has a double-size copy; it is decoded when a screen asks for it.
 constexpr auto kSharpMap = ":/map/map@2x.png";
 
-struct PointerFile {
-    PointerImage which;
-    const PointerPicture& picture;
-};
-
-// Indexed by the enumeration.
-constexpr PointerFile kPointerFiles[] = {
-    {PointerImage::Window, kWindowPointer},
-    {PointerImage::CountryLabel, kCountryLabelPointer},
-    {PointerImage::Globe, kMapPointer},
-    {PointerImage::Hand, kExitButtonPointer},
-    {PointerImage::ItalianFlag, kItalianFlagPointer},
-};
-
 struct IconFile {
     int size;
     std::string_view png;
@@ -71,8 +56,6 @@ constexpr bool indexedByEnum(const Table& table)
     return true;
 }
 static_assert(indexedByEnum(kPictureFiles));
-static_assert(indexedByEnum(kPointerFiles));
-static_assert(std::size(kPointerFiles) == kPointerImageCount);
 
 // "…/name.png" is held as ":/pixels/name.pixels".
 QString bakedPath(std::string_view png)
@@ -133,17 +116,13 @@ QPixmap picture(Picture which, qreal devicePixelRatio)
     return QPixmap::fromImage(bakedImage(kPictureFiles[static_cast<int>(which)].png));
 }
 
-QCursor pointer(PointerImage which)
-{
-    const PointerPicture& picture = kPointerFiles[static_cast<int>(which)].picture;
-    return QCursor(QPixmap::fromImage(bakedImage(picture.resource)), picture.hotX, picture.hotY);
-}
-
-const QCursor& PointerSet::operator[](PointerImage which)
+const QCursor& Pointers::operator[](PointerPicture which)
 {
     std::optional<QCursor>& made = made_[static_cast<std::size_t>(which)];
-    if (!made)
-        made = pointer(which);
+    if (!made) {
+        const PointerFile& file = pointerFile(which);
+        made.emplace(QPixmap::fromImage(bakedImage(file.resource)), file.hotX, file.hotY);
+    }
     return *made;
 }
 

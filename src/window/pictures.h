@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+#include "window/pointer_pictures.h"
+
 namespace window {
 
 enum class Picture {
@@ -15,29 +17,19 @@ enum class Picture {
     ExitFlag,  // the waving flag on the exit button
 };
 
-enum class PointerImage {
-    Window,       // the plain flag over the window's own surface
-    CountryLabel, // the flag in the top 31 by 20 pixels, over a country label
-    Globe,        // over the map outside the country labels
-    Hand,         // the raised hand over the exit button
-    ItalianFlag,  // carried by labels nobody ever sees
-};
-inline constexpr std::size_t kPointerImageCount = 5;
-
 // Every picture is built into the program; none is read from disk.
 // A device pixel ratio above one picks the double-size copy where there is one.
 QPixmap picture(Picture which, qreal devicePixelRatio = 1.0);
-QCursor pointer(PointerImage which);
 QIcon programIcon();
 
-// Each pointer made once, on first use, and shared by every control that shows
-// it: seventy-odd labels carry the same flag.
-class PointerSet {
+// The window's pointers, each made once, on first use, and shared by every
+// control that shows it: seventy-odd labels carry the same flag.
+class Pointers {
 public:
-    const QCursor& operator[](PointerImage which);
+    const QCursor& operator[](PointerPicture which);
 
 private:
-    std::array<std::optional<QCursor>, kPointerImageCount> made_;
+    std::array<std::optional<QCursor>, kPointerFiles.size()> made_;
 };
 
 } // namespace window

@@ -1,7 +1,7 @@
 // The embedded pictures against what the window relies on: their sizes and
 // colour depths, where they are transparent, and the pointers' hot spots.
 
-#include "window/pointer_hotspots.h"
+#include "window/pointer_pictures.h"
 
 #include <QImage>
 #include <QString>
@@ -105,7 +105,7 @@ TEST(Pictures, HaveTheirSizeAndColourDepth)
 // the pointer lines up with the label rectangles' pixel grid.
 TEST(Pictures, LabelFlagsFillTheTopLeftThirtyOneByTwenty)
 {
-    for (const auto &pointer : {window::kCountryLabelPointer, window::kItalianFlagPointer}) {
+    for (const auto &pointer : {window::pointerFile(window::PointerPicture::CountryLabel), window::pointerFile(window::PointerPicture::ItalianFlag)}) {
         SCOPED_TRACE(std::string(pointer.resource));
         EXPECT_EQ(opaqueBounds(loadResource(pointer.resource)), QRect(0, 0, 31, 20));
     }
@@ -125,7 +125,7 @@ TEST(Pictures, ExitButtonFlagHasATransparentBackground)
 // cannot see; outside the picture, QCursor would silently move it.
 TEST(Pictures, PointersPointWithAVisiblePixel)
 {
-    for (const window::PointerPicture &pointer : window::kPointerPictures) {
+    for (const window::PointerFile &pointer : window::kPointerFiles) {
         SCOPED_TRACE(std::string(pointer.resource));
         const QImage image = loadResource(pointer.resource);
         ASSERT_EQ(image.size(), QSize(32, 32));
@@ -138,8 +138,8 @@ TEST(Pictures, PointersPointWithAVisiblePixel)
 // half a pixel of the centre of what is drawn.
 TEST(Pictures, RoundPointersPointWithTheirCentre)
 {
-    for (const auto &pointer : {window::kWindowPointer, window::kCountryLabelPointer,
-                                window::kItalianFlagPointer, window::kMapPointer}) {
+    for (const auto &pointer : {window::pointerFile(window::PointerPicture::Window), window::pointerFile(window::PointerPicture::CountryLabel),
+                                window::pointerFile(window::PointerPicture::ItalianFlag), window::pointerFile(window::PointerPicture::Globe)}) {
         SCOPED_TRACE(std::string(pointer.resource));
         const QRect drawn = opaqueBounds(loadResource(pointer.resource));
         ASSERT_FALSE(drawn.isEmpty());
@@ -152,11 +152,11 @@ TEST(Pictures, RoundPointersPointWithTheirCentre)
 // hot spot's row in the hot spot's column but the octagon's red and its rim.
 TEST(Pictures, ExitPointerHotSpotIsTheFingerTip)
 {
-    const QImage hand = loadResource(window::kExitButtonPointer.resource);
+    const QImage hand = loadResource(window::pointerFile(window::PointerPicture::Hand).resource);
     ASSERT_FALSE(hand.isNull());
     const auto isRed = [](QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; };
-    const int x = window::kExitButtonPointer.hotX;
-    const int y = window::kExitButtonPointer.hotY;
+    const int x = window::pointerFile(window::PointerPicture::Hand).hotX;
+    const int y = window::pointerFile(window::PointerPicture::Hand).hotY;
     EXPECT_FALSE(isRed(hand.pixel(x, y)));
     EXPECT_TRUE(isRed(hand.pixel(x, y - 1)));
 }

@@ -22,7 +22,8 @@ private slots:
         QTest::addColumn<QString>("png");
         QTest::addColumn<QImage>("shown");
         using window::Picture;
-        using window::PointerImage;
+        using window::PointerPicture;
+        window::Pointers pointers;
         const struct {
             const char* png;
             QImage shown;
@@ -31,13 +32,13 @@ private slots:
             {"pictures/background-flags.png", window::picture(Picture::FlagTile).toImage()},
             {"pictures/start-button-car.png", window::picture(Picture::Car).toImage()},
             {"pictures/exit-button-flag.png", window::picture(Picture::ExitFlag).toImage()},
-            {"pictures/window-pointer.png", window::pointer(PointerImage::Window).pixmap().toImage()},
+            {"pictures/window-pointer.png", pointers[PointerPicture::Window].pixmap().toImage()},
             {"pictures/country-label-pointer.png",
-             window::pointer(PointerImage::CountryLabel).pixmap().toImage()},
-            {"pictures/map-pointer.png", window::pointer(PointerImage::Globe).pixmap().toImage()},
-            {"pictures/exit-button-pointer.png", window::pointer(PointerImage::Hand).pixmap().toImage()},
+             pointers[PointerPicture::CountryLabel].pixmap().toImage()},
+            {"pictures/map-pointer.png", pointers[PointerPicture::Globe].pixmap().toImage()},
+            {"pictures/exit-button-pointer.png", pointers[PointerPicture::Hand].pixmap().toImage()},
             {"pictures/italian-flag-pointer.png",
-             window::pointer(PointerImage::ItalianFlag).pixmap().toImage()},
+             pointers[PointerPicture::ItalianFlag].pixmap().toImage()},
             {"pictures/window-icon-16.png", window::programIcon().pixmap(16).toImage()},
             {"pictures/window-icon-32.png", window::programIcon().pixmap(32).toImage()},
             {"pictures/window-icon-48.png", window::programIcon().pixmap(48).toImage()},
@@ -61,11 +62,12 @@ private slots:
     // One pointer object per picture, however many controls show it.
     void aPointerIsMadeOncePerPicture()
     {
-        window::PointerSet pointers;
-        const QCursor& first = pointers[window::PointerImage::CountryLabel];
-        QCOMPARE(&pointers[window::PointerImage::CountryLabel], &first);
-        QVERIFY(&pointers[window::PointerImage::Globe] != &first);
-        QCOMPARE(first.hotSpot(), window::pointer(window::PointerImage::CountryLabel).hotSpot());
+        window::Pointers pointers;
+        const QCursor& first = pointers[window::PointerPicture::CountryLabel];
+        QCOMPARE(&pointers[window::PointerPicture::CountryLabel], &first);
+        QVERIFY(&pointers[window::PointerPicture::Globe] != &first);
+        const window::PointerFile& file = window::pointerFile(window::PointerPicture::CountryLabel);
+        QCOMPARE(first.hotSpot(), QPoint(file.hotX, file.hotY));
     }
 };
 

@@ -464,11 +464,12 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QPoint, at);
         QFETCH(QString, pointer);
+        window::Pointers made;
         const QMap<QString, QCursor> pointers{
-            {"globe", window::pointer(window::PointerImage::Globe)},
-            {"flag of a label", window::pointer(window::PointerImage::CountryLabel)},
-            {"flag of the window", window::pointer(window::PointerImage::Window)},
-            {"hand", window::pointer(window::PointerImage::Hand)},
+            {"globe", made[window::PointerPicture::Globe]},
+            {"flag of a label", made[window::PointerPicture::CountryLabel]},
+            {"flag of the window", made[window::PointerPicture::Window]},
+            {"hand", made[window::PointerPicture::Hand]},
             {"arrow", QCursor(Qt::ArrowCursor)},
         };
         QWidget* widget = control == QLatin1String("Image1(2)") ? driver_->control("Image1", 2)

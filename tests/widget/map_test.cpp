@@ -129,8 +129,9 @@ private slots:
     void everyMapPixelRoutesAndPointsAsTheLabelsRuleSays()
     {
         QWidget* map = driver_->mapArea();
-        const QCursor labelPointer = window::pointer(window::PointerImage::CountryLabel);
-        const QCursor globe = window::pointer(window::PointerImage::Globe);
+        window::Pointers pointers;
+        const QCursor labelPointer = pointers[window::PointerPicture::CountryLabel];
+        const QCursor globe = pointers[window::PointerPicture::Globe];
         // Which of the two pointers each widget of the map shows.
         QHash<const QWidget*, bool> showsLabelPointer;
         QList<const QWidget*> widgets{map};
