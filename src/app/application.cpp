@@ -38,7 +38,10 @@ int runApplication(int argc, char** argv)
         app.emplace(argc, argv);
     }
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Europa Quiz"));
+    // No application display name: Qt would add it to the title bar of every
+    // window whose title does not already end with it, and a box's title bar
+    // must read exactly its title. Untitled boxes carry the application's
+    // title themselves.
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));
     QApplication::setWindowIcon(window::programIcon());

@@ -1,6 +1,5 @@
 #include "platform/message_box.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace platform {
@@ -18,7 +17,7 @@ struct OpenBoxScope {
 
 QString applicationTitle()
 {
-    return QGuiApplication::applicationDisplayName();
+    return QStringLiteral("Europa Quiz");
 }
 
 void showMessageBox(QWidget* parent, const QString& text, game::BoxStyle style,

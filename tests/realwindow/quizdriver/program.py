@@ -157,6 +157,14 @@ class QuizProgram:
                  "the box %r to close" % box.text)
         return box
 
+    def title_bar_of_box(self, timeout=5.0):
+        """What the X server holds as the open box's title (_NET_WM_NAME):
+        what a window manager writes in its title bar."""
+        def titled():
+            titles = [self.display.title_of(w) for w in self._other_windows()]
+            return next((t for t in titles if t), None)
+        return wait_for(titled, timeout, "a box with a title")
+
     def _other_windows(self):
         if not self.running():
             return set()

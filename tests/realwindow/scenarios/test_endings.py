@@ -18,6 +18,7 @@ class Endings(QuizTestCase):
 
         end = quiz.wait_box()
         self.assertEqual((end.title, end.text), (GAME_OVER_TITLE, GAME_OVER))
+        self.assertEqual(quiz.title_bar_of_box(), GAME_OVER_TITLE, "the title bar reads otherwise")
         self.assertEqual(quiz.counter("errors"), "20")
         quiz.close_box("enter")
         self.assert_ends_without_another_box(quiz)
