@@ -6,6 +6,7 @@
 
 #include "app/display_check.h"
 #include "app/preload.h"
+#include "app/window_placement.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
@@ -15,15 +16,13 @@ namespace app {
 
 namespace {
 // Where the window system lets the program place its window (not on Wayland).
-void centreOnScreen(QWidget& window)
+void placeOnScreen(QWidget& window)
 {
     window.adjustSize();
     const QScreen* screen = window.screen();
     if (screen == nullptr)
         return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    window.move(frameTopLeft(screen->availableGeometry(), window.frameGeometry().size()));
 }
 } // namespace
 
@@ -52,7 +51,7 @@ int runApplication(int argc, char** argv)
     runtime.setDialogParent(&form);
     if (platform::programEnding())
         return platform::exitStatus();
-    centreOnScreen(form);
+    placeOnScreen(form);
     form.show();
     const int status = QApplication::exec();
     return platform::programEnding() ? platform::exitStatus() : status;

@@ -20,7 +20,8 @@ unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
 status=0
 # Debian's own interpreter runs the driver: the one first on PATH may lack the
 # AT-SPI bindings.
-xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $work/fb" \
+# A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH).
+xvfb-run -a -s "-screen 0 ${EUROPA_SCREEN:-1280x1024x24} -fbdir $work/fb" \
     dbus-run-session -- sh -c '
         /usr/libexec/at-spi-bus-launcher --launch-immediately &
         launcher=$!
