@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "game/answer_table.h"
@@ -20,6 +21,7 @@
 #include "window/menu_bar.h"
 #include "window/pictures.h"
 #include "window/qt_text.h"
+#include "window/whole_pixel_mouse.h"
 
 namespace window {
 
@@ -62,7 +64,7 @@ QString windowCaption()
 } // namespace
 
 Form1::Form1(game::Runtime& runtime, QWidget* parent)
-    : QMainWindow(parent), quiz_(runtime, *this)
+    : QMainWindow(parent), quiz_(runtime, *this), wholePixelMouse_(new WholePixelMouse(this))
 {
     setObjectName(QStringLiteral("Form1"));
     platform::deliver([this] { quiz_.Form_Initialize(); });
@@ -221,6 +223,14 @@ void Form1::loadCountryLabels(QWidget* map, int first, int last)
         }
         new CountryLabelWidget(label, std::move(onClick), pointers_, map);
     }
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    // Installing the same filter again only moves it to the front.
+    if (QWindow* window = windowHandle())
+        window->installEventFilter(wholePixelMouse_);
+    QMainWindow::showEvent(event);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)

@@ -35,13 +35,14 @@ def prepare_program_folder(binary, facts, folder):
 
 
 class QuizProgram:
-    def __init__(self, program, fixture, facts, run_dir, audio="disk"):
+    def __init__(self, program, fixture, facts, run_dir, audio="disk", environment=None):
         self.facts = facts
         self.fixture = fixture
         self.run_dir = run_dir
         os.makedirs(run_dir, exist_ok=True)
         self.audio_output = os.path.join(run_dir, "audio.raw")
         self.stderr_path = os.path.join(run_dir, "stderr.txt")
+        extra = environment or {}
         environment = dict(os.environ)
         environment.update({
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
@@ -49,6 +50,7 @@ class QuizProgram:
             "SDL_AUDIODRIVER": audio,
             "SDL_DISKAUDIOFILE": self.audio_output,
         })
+        environment.update(extra)
         self._stderr = open(self.stderr_path, "wb")
         self.display = Display()
         self.process = subprocess.Popen([program], cwd=run_dir, env=environment,

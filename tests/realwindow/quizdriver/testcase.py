@@ -51,9 +51,9 @@ class QuizTestCase(unittest.TestCase):
     def tearDownClass(cls):
         cls.screen.close()
 
-    def start(self, audio="disk", wait=True):
+    def start(self, audio="disk", wait=True, environment=None):
         run_dir = tempfile.mkdtemp(prefix=self._testMethodName + ".", dir=self.work)
-        quiz = QuizProgram(self.program, self.fixture, self.facts, run_dir, audio)
+        quiz = QuizProgram(self.program, self.fixture, self.facts, run_dir, audio, environment)
         self.addCleanup(quiz.stop)
         # Cleanups run last-in first-out: the screen is kept as it was at the end.
         self.addCleanup(self.screen.save, os.path.join(run_dir, "screen-at-end.xwd"))
