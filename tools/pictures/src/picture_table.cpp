@@ -48,6 +48,22 @@ Picture backgroundFlags()
     return background;
 }
 
+// The same picture drawn at twice the size from the same sources, for screens
+// at twice the pixel density: "name.png" becomes "name@2x.png", the name Qt
+// looks for.
+Picture doubled(Picture picture)
+{
+    picture.output.replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
+    picture.size *= 2;
+    for (Layer &layer : picture.layers)
+        layer.where = QRectF(layer.where.topLeft() * 2, layer.where.size() * 2);
+    picture.wave.hoistX *= 2;
+    picture.wave.flyX *= 2;
+    picture.wave.amplitude *= 2;
+    picture.wave.wavelength *= 2;
+    return picture;
+}
+
 }  // namespace
 
 std::vector<Picture> pictureTable()
@@ -57,6 +73,10 @@ std::vector<Picture> pictureTable()
         table.push_back(windowIcon(side, Depth::TrueColourAlpha, QString()));
         table.push_back(windowIcon(side, Depth::Colours256, QStringLiteral("-256colours")));
     }
+    // The window's icon on screens at twice the density (64, 96), and the
+    // sizes the desktop's icon theme and software centres ask for.
+    for (int side : {64, 96, 128, 256})
+        table.push_back(windowIcon(side, Depth::TrueColourAlpha, QString()));
 
     // 31 pixels wide, so that the centre of the ring is a whole pixel.
     table.push_back({QStringLiteral("window-pointer.png"), {32, 32}, Depth::TrueColourAlpha,
@@ -73,5 +93,11 @@ std::vector<Picture> pictureTable()
                      {{QStringLiteral("car-front.svg"), QRectF(0, 0, 32, 32)}}, {}});
     table.push_back(exitButtonFlag());
     table.push_back(backgroundFlags());
+
+    // Every picture of the window but the icons again, at twice the size.
+    const std::size_t icons = 3 * 2 + 4;
+    const std::size_t singles = table.size();
+    for (std::size_t i = icons; i < singles; ++i)
+        table.push_back(doubled(table[i]));
     return table;
 }
