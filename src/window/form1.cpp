@@ -68,6 +68,8 @@ Form1::Form1(game::Runtime& runtime, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     platform::deliver([this] { quiz_.Form_Initialize(); });
+    // Pictures and pointers are made for the screen the window opens on.
+    pointers_ = Pointers(devicePixelRatioF());
     loadControls();
 }
 
@@ -92,7 +94,7 @@ void Form1::loadControls()
         auto* tile = new QLabel(client);
         tile->setObjectName(QStringLiteral("Image1"));
         tile->setProperty("index", image->index);
-        tile->setPixmap(picture(Picture::FlagTile));
+        tile->setPixmap(picture(Picture::FlagTile, devicePixelRatioF()));
         tile->setGeometry(toPixels(image->rect));
     }
     loadWindowLabels(client);
@@ -170,7 +172,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Text1->setPalette(blackOnBlack);
 
     Command3 = new GraphicalButton(fromUtf8(texts::kCommand3), QColor(layout::kWhite),
-                                   picture(Picture::ExitFlag), client);
+                                   picture(Picture::ExitFlag, devicePixelRatioF()), client);
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setGeometry(toPixels(layout::kCommand3));
     Command3->setFont(captionFont(layout::kCommand3Points));
@@ -182,7 +184,7 @@ void Form1::loadWindowedControls(QWidget* client)
             delivering([this] { quiz_.Command3_Click(); }));
 
     Command2 = new GraphicalButton(fromUtf8(texts::kCommand2), QColor(layout::kCyan),
-                                   picture(Picture::Car), client);
+                                   picture(Picture::Car, devicePixelRatioF()), client);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(toPixels(layout::kCommand2));
     Command2->setFont(captionFont(layout::kCommand2Points));

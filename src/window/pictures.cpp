@@ -1,6 +1,8 @@
 #include "window/pictures.h"
 
+#include <QPixmapCache>
 #include <QResource>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -11,28 +13,36 @@ static void loadPictureResources()
 {
     Q_INIT_RESOURCE(baked_pictures);
     Q_INIT_RESOURCE(map);
+    Q_INIT_RESOURCE(pictures_2x);
 }
 
 namespace window {
 
 namespace {
 
-// Each picture's PNG in assets/; the program holds it decoded under its stem.
+// Each picture's PNG in assets/; the program holds it decoded under its stem,
+// and its copy at twice the size as a PNG, decoded when a scaled screen asks.
 struct PictureFile {
     Picture which;
     std::string_view png;
+    std::string_view doubleSize;
 };
 
 // Indexed by the enumeration.
 constexpr PictureFile kPictureFiles[] = {
-    {Picture::Map, "map.png"},
-    {Picture::FlagTile, "background-flags.png"},
-    {Picture::Car, "start-button-car.png"},
-    {Picture::ExitFlag, "exit-button-flag.png"},
+    {Picture::Map, "map.png", ":/map/map@2x.png"},
+    {Picture::FlagTile, "background-flags.png", ":/pictures/background-flags@2x.png"},
+    {Picture::Car, "start-button-car.png", ":/pictures/start-button-car@2x.png"},
+    {Picture::ExitFlag, "exit-button-flag.png", ":/pictures/exit-button-flag@2x.png"},
 };
 
-// Only the map has a double-size copy; it is decoded when a screen asks for it.
-constexpr auto kSharpMap = ":/map/map@2x.png";
+// "…/name.png" drawn at twice the size is ":/pictures/name@2x.png".
+QString doubleSizePath(std::string_view png)
+{
+    const QString name = QString::fromLatin1(png.data(), qsizetype(png.size()));
+    return QStringLiteral(":/pictures/") + name.section(QLatin1Char('/'), -1).replace(
+               QStringLiteral(".png"), QStringLiteral("@2x.png"));
+}
 
 struct IconFile {
     int size;
@@ -43,6 +53,12 @@ constexpr IconFile kIconFiles[] = {
     {16, "window-icon-16.png"},
     {32, "window-icon-32.png"},
     {48, "window-icon-48.png"},
+};
+
+// The icon for screens at twice the density, read only when one asks for it.
+constexpr IconFile kDoubleSizeIconFiles[] = {
+    {64, ":/pictures/window-icon-64.png"},
+    {96, ":/pictures/window-icon-96.png"},
 };
 
 template <typename Table>
@@ -105,24 +121,61 @@ QImage bakedImage(std::string_view png)
 
 } // namespace
 
+// A picture for a screen of the given scale, from its copy at twice the size:
+// as it is at twice the size, and smoothly resampled to the screen's own pixels
+// at any other scale, so that no line of it is dropped or doubled.
+QImage atScale(const QImage& doubleSize, QSize logicalSize, qreal devicePixelRatio)
+{
+    // Palette pictures are resampled in full colour: smooth scaling needs it.
+    QImage image = doubleSize.convertToFormat(doubleSize.hasAlphaChannel()
+                                                  ? QImage::Format_ARGB32_Premultiplied
+                                                  : QImage::Format_RGB32);
+    const QSize device(qRound(logicalSize.width() * devicePixelRatio),
+                       qRound(logicalSize.height() * devicePixelRatio));
+    if (device != image.size())
+        image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
 QPixmap picture(Picture which, qreal devicePixelRatio)
 {
-    if (which == Picture::Map && devicePixelRatio > 1.0) {
-        loadPictureResources();
-        QPixmap pixmap(QString::fromLatin1(kSharpMap));
-        pixmap.setDevicePixelRatio(2.0);
+    const PictureFile& file = kPictureFiles[static_cast<int>(which)];
+    if (devicePixelRatio == 1.0)
+        return QPixmap::fromImage(bakedImage(file.png));
+    // Made once for each picture and scale: the map is painted from it again and again.
+    const QString key = QStringLiteral("europa:%1@%2").arg(int(which)).arg(devicePixelRatio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    }
-    return QPixmap::fromImage(bakedImage(kPictureFiles[static_cast<int>(which)].png));
+    loadPictureResources();
+    const QImage doubleSize(QString::fromLatin1(file.doubleSize.data(), qsizetype(file.doubleSize.size())));
+    const QImage single = bakedImage(file.png);
+    pixmap = QPixmap::fromImage(atScale(doubleSize, single.size(), devicePixelRatio));
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
+
+Pointers::Pointers(qreal devicePixelRatio) : devicePixelRatio_(devicePixelRatio) {}
 
 const QCursor& Pointers::operator[](PointerPicture which)
 {
     std::optional<QCursor>& made = made_[static_cast<std::size_t>(which)];
-    if (!made) {
-        const PointerFile& file = pointerFile(which);
+    if (made)
+        return *made;
+    const PointerFile& file = pointerFile(which);
+    if (devicePixelRatio_ == 1.0) {
         made.emplace(QPixmap::fromImage(bakedImage(file.resource)), file.hotX, file.hotY);
+        return *made;
     }
+    // The pointer is handed to the window system in the screen's own pixels,
+    // as large as the desktop's own pointers there; its hot spot is the
+    // device pixel that holds the centre of the picture's pointing pixel.
+    loadPictureResources();
+    QImage image = atScale(QImage(doubleSizePath(file.resource)), QSize(32, 32), devicePixelRatio_);
+    image.setDevicePixelRatio(1.0);
+    const auto scaled = [this](int hot) { return int(std::floor((hot + 0.5) * devicePixelRatio_)); };
+    made.emplace(QPixmap::fromImage(image), scaled(file.hotX), scaled(file.hotY));
     return *made;
 }
 
@@ -131,6 +184,10 @@ QIcon programIcon()
     QIcon icon;
     for (const IconFile& file : kIconFiles)
         icon.addPixmap(QPixmap::fromImage(bakedImage(file.png)));
+    loadPictureResources();
+    for (const IconFile& file : kDoubleSizeIconFiles)
+        icon.addFile(QString::fromLatin1(file.png.data(), qsizetype(file.png.size())),
+                     QSize(file.size, file.size));
     return icon;
 }
 

@@ -17,18 +17,21 @@ enum class Picture {
     ExitFlag,  // the waving flag on the exit button
 };
 
-// Every picture is built into the program; none is read from disk.
-// A device pixel ratio above one picks the double-size copy where there is one.
+// Every picture is built into the program; none is read from disk. On a
+// screen that scales, the picture is made from its copy at twice the size.
 QPixmap picture(Picture which, qreal devicePixelRatio = 1.0);
 QIcon programIcon();
 
 // The window's pointers, each made once, on first use, and shared by every
 // control that shows it: seventy-odd labels carry the same flag.
+// On a screen that scales they are made at its scale.
 class Pointers {
 public:
+    explicit Pointers(qreal devicePixelRatio = 1.0);
     const QCursor& operator[](PointerPicture which);
 
 private:
+    qreal devicePixelRatio_;
     std::array<std::optional<QCursor>, kPointerFiles.size()> made_;
 };
 

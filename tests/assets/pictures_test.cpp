@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <cstdlib>
 #include <string>
 
@@ -72,9 +75,31 @@ const Expected kPictures[] = {
     {":/pictures/background-flags.png", {864, 191}, Kind::TrueColour, 0},
 };
 
+// Each picture of the window again at twice the size, for screens that scale,
+// kept to the same kind of colour.
+std::vector<Expected> doubleSizePictures()
+{
+    std::vector<Expected> doubled;
+    static std::vector<std::string> names;
+    names.reserve(std::size(kPictures));
+    for (const Expected &single : kPictures) {
+        std::string name = single.resource;
+        if (name.find("window-icon") != std::string::npos)
+            continue;
+        names.push_back(name.replace(name.rfind(".png"), 4, "@2x.png"));
+        doubled.push_back({names.back().c_str(), single.size * 2, single.kind, single.maxColours});
+    }
+    return doubled;
+}
+
 TEST(Pictures, HaveTheirSizeAndColourDepth)
 {
-    for (const Expected &expected : kPictures) {
+    std::vector<Expected> all(std::begin(kPictures), std::end(kPictures));
+    for (const Expected &doubled : doubleSizePictures())
+        all.push_back(doubled);
+    all.push_back({":/pictures/window-icon-64.png", {64, 64}, Kind::TrueColourAlpha, 0});
+    all.push_back({":/pictures/window-icon-96.png", {96, 96}, Kind::TrueColourAlpha, 0});
+    for (const Expected &expected : all) {
         SCOPED_TRACE(expected.resource);
         const QImage image = loadResource(expected.resource);
         ASSERT_FALSE(image.isNull());

@@ -2,9 +2,12 @@
 // drawings in assets/, pixel for pixel, whatever the build did to them.
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
+#include <qdrawutil.h>
 
 #include "window/pictures.h"
+#include "window_driver.h"
 
 namespace {
 QString drawing(const char* relative)
@@ -57,6 +60,27 @@ private slots:
         QCOMPARE(shown.size(), drawn.size());
         QCOMPARE(shown.hasAlphaChannel(), drawn.hasAlphaChannel());
         QCOMPARE(shown, drawn.convertToFormat(shown.format()));
+    }
+
+    // The map's frame, painted in whole pixels so that it scales, is the
+    // platform's own sunken panel, pixel for pixel, at the size it was made for.
+    void theMapsFrameIsTheSunkenPanel()
+    {
+        widget_tests::WindowDriver driver;
+        QWidget* box = driver.control("Picture2");
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage panel(box->size(), QImage::Format_RGB32);
+        panel.fill(Qt::magenta);
+        QPainter painter(&panel);
+        qDrawWinPanel(&painter, panel.rect(), box->palette(), true);
+        painter.end();
+        for (int y = 0; y < panel.height(); ++y) {
+            for (int x = 0; x < panel.width(); ++x) {
+                const bool inFrame = x < 2 || y < 2 || x >= panel.width() - 2 || y >= panel.height() - 2;
+                if (inFrame)
+                    QCOMPARE(shown.pixel(x, y), panel.pixel(x, y));
+            }
+        }
     }
 
     // One pointer object per picture, however many controls show it.

@@ -1,0 +1,105 @@
+// The window on a screen that scales (run with QT_SCALE_FACTOR at 2 and at
+// 1.5): pictures and pointers are drawn for the screen's own pixels, not
+// blown up from their single-size copies, and the map's frame leaves no seam.
+
+#include <QApplication>
+#include <QPainter>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+
+#include "window/pictures.h"
+#include "window_driver.h"
+
+using namespace widget_tests;
+
+namespace {
+
+QSize deviceSize(QSize logical, qreal ratio)
+{
+    return {qRound(logical.width() * ratio), qRound(logical.height() * ratio)};
+}
+
+} // namespace
+
+class ScaledPicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ratio_ = qApp->devicePixelRatio();
+        QVERIFY2(ratio_ > 1.0, "run with QT_SCALE_FACTOR above 1");
+    }
+
+    void picturesAreDrawnAtTheScreensScale_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("map") << int(window::Picture::Map);
+        QTest::newRow("flag tile") << int(window::Picture::FlagTile);
+        QTest::newRow("car") << int(window::Picture::Car);
+        QTest::newRow("exit flag") << int(window::Picture::ExitFlag);
+    }
+
+    // At twice the size the picture is its own drawing at that size, not the
+    // single-size one with each pixel doubled; at other scales it is resampled
+    // smoothly from the double-size drawing, not by picking pixels.
+    void picturesAreDrawnAtTheScreensScale()
+    {
+        QFETCH(int, which);
+        const auto picture = static_cast<window::Picture>(which);
+        const QImage single = window::picture(picture).toImage();
+        const QImage shown = window::picture(picture, ratio_).toImage();
+        QCOMPARE(shown.size(), deviceSize(single.size(), ratio_));
+        QCOMPARE(shown.devicePixelRatio(), ratio_);
+        const QImage doubled = window::picture(picture, 2.0).toImage();
+        const QImage blownUp = ratio_ == 2.0
+            ? single.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            : doubled.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QVERIFY(shown.convertToFormat(QImage::Format_ARGB32)
+                != blownUp.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    // As large as the desktop's own pointers on the screen, pointing with the
+    // device pixel that holds the middle of the picture's pointing pixel.
+    void pointersAreMadeAtTheScreensScale()
+    {
+        window::Pointers pointers(ratio_);
+        for (const window::PointerFile& file : window::kPointerFiles) {
+            const QCursor& made = pointers[file.which];
+            QCOMPARE(made.pixmap().size() / made.pixmap().devicePixelRatio(),
+                     deviceSize(QSize(32, 32), ratio_));
+            QCOMPARE(made.hotSpot(), QPoint(int(std::floor((file.hotX + 0.5) * ratio_)),
+                                            int(std::floor((file.hotY + 0.5) * ratio_))));
+        }
+    }
+
+    // Every device pixel of the two-pixel frame around the map is the frame's
+    // own: no background shows between the frame's lines and the map.
+    void theMapsFrameFillsItsTwoPixels()
+    {
+        WindowDriver driver;
+        QWidget* box = driver.control("Picture2");
+        const QImage shot = box->grab().toImage();
+        QCOMPARE(shot.size(), deviceSize(box->size(), ratio_));
+        const QPalette& colours = box->palette();
+        const QSet<QRgb> frame{colours.dark().color().rgb(), colours.light().color().rgb(),
+                               colours.shadow().color().rgb(), colours.midlight().color().rgb()};
+        const int depth = qRound(2 * ratio_);
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const bool inFrame = x < depth || y < depth || x >= shot.width() - depth
+                                     || y >= shot.height() - depth;
+                if (inFrame && !frame.contains(shot.pixel(x, y) | 0xff000000))
+                    QFAIL(qPrintable(QStringLiteral("device pixel (%1, %2) of the frame is %3")
+                                         .arg(x).arg(y).arg(shot.pixel(x, y), 8, 16)));
+            }
+        }
+    }
+
+private:
+    qreal ratio_ = 1.0;
+};
+
+QTEST_MAIN(ScaledPicturesTest)
+#include "scaled_pictures_test.moc"
