@@ -21,5 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # binary names them. SDL 2.0.16 brought the last function the sound uses.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.16)")
+# On a Wayland desktop the game runs as a Wayland client when Qt's plugin for it
+# is there, and through Xwayland when it is not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

@@ -12,6 +12,6 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi
-    dpkg-dev file desktop-file-utils appstream lintian
+    dpkg-dev file desktop-file-utils appstream appstream-compose lintian
     clang libclang-rt-14-dev
 )

@@ -41,7 +41,7 @@ metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
 # The menu finds the icon by the entry's Icon= name in the hicolor theme.
 icon=$(sed -n 's/^Icon=//p' "$desktop" 2>/dev/null)
 themes=$prefix/share/icons/hicolor
-for size in 16 32 48; do
+for size in 16 32 48 64 128 256; do
     png=$themes/${size}x${size}/apps/$icon.png
     if [ ! -f "$png" ]; then
         fail "no ${size}x${size} icon named '$icon'"
@@ -60,6 +60,9 @@ if [ ! -f "$svg" ]; then
     fail "no scalable icon named '$icon'"
 elif ! grep -q '<svg' "$svg"; then
     fail "scalable icon $svg is not an SVG picture"
+elif [ "$(file --brief --mime-type "$svg")" != image/svg+xml ]; then
+    # Software centres go by the content's type, not the name's ending.
+    fail "scalable icon $svg reads as $(file --brief --mime-type "$svg"), not as an SVG image"
 fi
 
 # What the software centre shows besides what the validator insists on.

@@ -42,13 +42,14 @@ for wav in "$sound_source"/*.wav; do
 done
 expect_entry "usr/share/applications/$app_id.desktop"
 expect_entry "usr/share/metainfo/$app_id.metainfo.xml"
-for size in 16x16 32x32 48x48; do
+for size in 16x16 32x32 48x48 64x64 128x128 256x256; do
     expect_entry "usr/share/icons/hicolor/$size/apps/$app_id.png"
 done
 expect_entry "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 expect_entry "usr/share/man/man6/$executable.6.gz"
 expect_entry "usr/share/doc/$executable/copyright"
 expect_entry "usr/share/doc/$executable/changelog.gz"
+expect_entry "usr/share/doc/$executable/NOTICE"
 # Folders are made under the umask of whoever runs cpack; 0700 ones would lock
 # every other user out of the installed program.
 awk '$2 != "root/root" { print "FAIL: not owned by root: " $0; bad = 1 }
@@ -61,6 +62,10 @@ for package in libqt6widgets6 libsdl2-2.0-0 qt6-qpa-plugins; do
     grep -Eq "(^|, )$package( |,|$)" <<< "$depends" || fail "Depends lacks $package: $depends"
 done
 
+# On a Wayland desktop the game runs natively when Qt's Wayland plugin is there.
+grep -Eq '(^|, )qt6-wayland( |,|$)' <<< "$(dpkg-deb -f "$deb" Recommends)" \
+    || fail "Recommends lacks qt6-wayland"
+
 # The long description is the text of the description file, line for line.
 dpkg-deb -f "$deb" Description | tail -n +2 | sed 's/^ //; s/^\.$//' > "$work/description"
 diff -u "$description_file" "$work/description" || fail "the package's description differs from $description_file"
@@ -71,6 +76,19 @@ changelog_version=$(zcat "$work/usr/share/doc/$executable/changelog.gz" | sed -n
 [ "$changelog_version" = "$version" ] || fail "changelog's newest entry is '$changelog_version', the package is $version"
 grep -q "<release version=\"$version\"" "$work/usr/share/metainfo/$app_id.metainfo.xml" \
     || fail "metainfo lists no release $version"
+
+# The works of others the program carries are named where Debian looks.
+for named in 'Liberation Sans' 'Natural Earth' 'world-atlas'; do
+    grep -q "$named" "$work/usr/share/doc/$executable/copyright" \
+        || fail "the copyright file does not name $named"
+done
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$work/usr/share/doc/$executable/copyright" || fail "the copyright file is not machine-readable"
+
+# Built with Debian's hardening flags: no hardening findings, even informational ones.
+hardening=$(lintian -I --tags hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-relro "$deb" 2>&1 \
+            | grep -v 'root privileges')
+[ -z "$hardening" ] || fail "lintian finds the program not hardened: $hardening"
 
 echo "lintian:"
 lintian --fail-on error "$deb" 2>&1 | grep -v 'root privileges' | sed 's/^/  /'
