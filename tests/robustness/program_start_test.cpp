@@ -26,6 +26,7 @@ const std::vector<std::string> kDisplayVariables{"DISPLAY", "WAYLAND_DISPLAY", "
 struct NoDisplay {
     const char* name;
     std::map<std::string, std::string> set;
+    const char* says; // what the line says went wrong
 };
 
 void PrintTo(const NoDisplay& c, std::ostream* os)
@@ -44,17 +45,24 @@ TEST_P(WithoutADisplay, EndsWithOneLineAndAFailureStatus)
     EXPECT_NE(WEXITSTATUS(*status), 0);
     const auto lines = run.stderrLines();
     ASSERT_EQ(lines.size(), 1U) << run.stderrText();
-    EXPECT_EQ(lines[0].rfind("europa-quiz: cannot open the window", 0), 0U) << lines[0];
+    EXPECT_EQ(lines[0].rfind("europa-quiz: cannot open the window: " + std::string(GetParam().says), 0), 0U)
+        << lines[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, WithoutADisplay,
-    ::testing::Values(NoDisplay{"NothingSet", {}},
+    ::testing::Values(NoDisplay{"NothingSet", {}, "no usable display"},
                       // A display named by a socket path that cannot exist: a
                       // display number might be live on the machine that runs this.
-                      NoDisplay{"DisplayGone", {{"DISPLAY", "/nonexistent/europa-no-display:0"}}},
-                      NoDisplay{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}},
-                      NoDisplay{"WaylandAskedForNoneThere", {{"QT_QPA_PLATFORM", "wayland"}}}),
+                      NoDisplay{"DisplayGone", {{"DISPLAY", "/nonexistent/europa-no-display:0"}},
+                                "no usable display"},
+                      NoDisplay{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}, "no usable display"},
+                      // Without XDG_RUNTIME_DIR the Wayland library says so on
+                      // its own as well: that is held back too.
+                      NoDisplay{"WaylandAskedForNoneThere", {{"QT_QPA_PLATFORM", "wayland"}},
+                                "no Wayland display to connect to"},
+                      NoDisplay{"UnknownDisplaySystem", {{"QT_QPA_PLATFORM", "bogus"}},
+                                "there is no display system called \"bogus\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program in a folder of the test's making, run headless; what its audio
