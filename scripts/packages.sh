@@ -7,11 +7,12 @@ BUILD_PACKAGES=(
     fonts-liberation
 )
 
-# Running every test: the widget tests, the real-window tests under Xvfb read
-# through the accessibility bus, and the package checks.
+# Running every test: the widget tests, the real-window tests under Xvfb and
+# under a headless Weston read through the accessibility bus, and the package
+# checks.
 TEST_PACKAGES=(
     googletest libgtest-dev
-    xvfb xauth xdotool dbus at-spi2-core python3-pyatspi
+    xvfb xauth xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
     dpkg-dev file desktop-file-utils appstream appstream-compose lintian
     clang libclang-rt-14-dev
 )

@@ -1,0 +1,52 @@
+#!/bin/sh
+# Runs one scenario module against the built program on a Wayland desktop:
+#   run-in-weston.sh PROGRAM MAP_FACTS_HELPER MODULE
+# A headless Weston of its own (no screen, no seat, no GPU), with its own
+# runtime folder, session bus and accessibility bus; nothing outlives it.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/realwindow-wayland.XXXXXX")
+mkdir "$work/home"
+mkdir -m 700 "$work/runtime"
+
+export EUROPA_QUIZ="$1" EUROPA_MAP_FACTS="$2" EUROPA_WORK="$work"
+export PYTHONPATH="$here" PYTHONDONTWRITEBYTECODE=1
+export PYTHONWARNINGS="ignore::DeprecationWarning"
+export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+export WAYLAND_DISPLAY=europa-quiz-test
+unset DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
+
+weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
+    > "$work/weston.log" 2>&1 &
+weston=$!
+tries=0
+until [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ] || ! kill -0 "$weston" 2>/dev/null; then
+        echo "Weston did not come up:" >&2
+        cat "$work/weston.log" >&2
+        kill "$weston" 2>/dev/null || true
+        exit 1
+    fi
+    sleep 0.05
+done
+
+status=0
+dbus-run-session -- sh -c '
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    launcher=$!
+    status=0
+    /usr/bin/python3 -m unittest -v "$1" || status=$?
+    kill "$launcher" 2>/dev/null
+    wait "$launcher" 2>/dev/null
+    exit $status' sh "$3" || status=$?
+
+kill "$weston" 2>/dev/null || true
+wait "$weston" 2>/dev/null || true
+if [ "$status" -eq 0 ]; then
+    rm -rf "$work"
+else
+    echo "kept for inspection (program output, audio, Weston's log): $work" >&2
+fi
+exit "$status"
