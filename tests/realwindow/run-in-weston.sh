@@ -33,14 +33,7 @@ until [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]; do
 done
 
 status=0
-dbus-run-session -- sh -c '
-    /usr/libexec/at-spi-bus-launcher --launch-immediately &
-    launcher=$!
-    status=0
-    /usr/bin/python3 -m unittest -v "$1" || status=$?
-    kill "$launcher" 2>/dev/null
-    wait "$launcher" 2>/dev/null
-    exit $status' sh "$3" || status=$?
+"$here/with-accessibility-bus.sh" "$3" || status=$?
 
 kill "$weston" 2>/dev/null || true
 wait "$weston" 2>/dev/null || true

@@ -18,18 +18,9 @@ export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
 
 status=0
-# Debian's own interpreter runs the driver: the one first on PATH may lack the
-# AT-SPI bindings.
 # A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH).
 xvfb-run -a -s "-screen 0 ${EUROPA_SCREEN:-1280x1024x24} -fbdir $work/fb" \
-    dbus-run-session -- sh -c '
-        /usr/libexec/at-spi-bus-launcher --launch-immediately &
-        launcher=$!
-        status=0
-        /usr/bin/python3 -m unittest -v "$1" || status=$?
-        kill "$launcher" 2>/dev/null
-        wait "$launcher" 2>/dev/null
-        exit $status' sh "$3" || status=$?
+    "$here/with-accessibility-bus.sh" "$3" || status=$?
 
 if [ "$status" -eq 0 ]; then
     rm -rf "$work"

@@ -37,7 +37,9 @@ def _wait_for_accessibility_bus(timeout=10.0):
     raise RuntimeError("the accessibility bus launcher never came up")
 
 
-class QuizTestCase(unittest.TestCase):
+class ProgramTestCase(unittest.TestCase):
+    """A scenario with the program in a folder of its own, beside stand-in sounds."""
+
     @classmethod
     def setUpClass(cls):
         _wait_for_accessibility_bus()
@@ -45,6 +47,14 @@ class QuizTestCase(unittest.TestCase):
         cls.facts = MapFacts.load()
         cls.program, cls.fixture = prepare_program_folder(
             os.environ["EUROPA_QUIZ"], cls.facts, os.path.join(cls.work, "program"))
+
+
+class QuizTestCase(ProgramTestCase):
+    """A scenario on an X server, whose screen is kept when it fails."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
         cls.screen = Screen(os.environ["EUROPA_FBDIR"])
 
     @classmethod

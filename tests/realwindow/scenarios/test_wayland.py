@@ -10,9 +10,7 @@ import subprocess
 import tempfile
 import unittest
 
-from quizdriver.mapfacts import MapFacts
-from quizdriver.program import prepare_program_folder
-from quizdriver.testcase import CAR_BUTTON, EXIT_BUTTON, _wait_for_accessibility_bus
+from quizdriver.testcase import CAR_BUTTON, EXIT_BUTTON, ProgramTestCase
 from quizdriver.ui import QuizUi, wait_for
 
 
@@ -22,15 +20,7 @@ def press(accessible):
     action.doAction(names.index("Press") if "Press" in names else 0)
 
 
-class WaylandDesktop(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        _wait_for_accessibility_bus()
-        cls.work = os.environ["EUROPA_WORK"]
-        cls.facts = MapFacts.load()
-        cls.program, cls.fixture = prepare_program_folder(
-            os.environ["EUROPA_QUIZ"], cls.facts, os.path.join(cls.work, "program"))
-
+class WaylandDesktop(ProgramTestCase):
     def start(self):
         run_dir = tempfile.mkdtemp(dir=self.work)
         self.audio = os.path.join(run_dir, "audio.raw")
