@@ -3,6 +3,7 @@
 // blown up from their single-size copies, and the map's frame leaves no seam.
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QSet>
 #include <QTest>
@@ -79,6 +80,11 @@ private slots:
     void theMapsFrameFillsItsTwoPixels()
     {
         WindowDriver driver;
+        // For people to look at: the window as this screen shows it.
+        QDir().mkpath(QStringLiteral(EUROPA_SCREENSHOT_DIR));
+        const QString path = QStringLiteral(EUROPA_SCREENSHOT_DIR "/start-up-at-%1x.png").arg(ratio_);
+        QVERIFY2(driver.grab().save(path), qPrintable(path));
+        qInfo("screenshot: %s", qPrintable(path));
         QWidget* box = driver.control("Picture2");
         const QImage shot = box->grab().toImage();
         QCOMPARE(shot.size(), deviceSize(box->size(), ratio_));
