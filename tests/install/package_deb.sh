@@ -85,10 +85,13 @@ done
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
     "$work/usr/share/doc/$executable/copyright" || fail "the copyright file is not machine-readable"
 
-# Built with Debian's hardening flags: no hardening findings, even informational ones.
-hardening=$(lintian -I --tags hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-relro "$deb" 2>&1 \
-            | grep -v 'root privileges')
-[ -z "$hardening" ] || fail "lintian finds the program not hardened: $hardening"
+# Built with Debian's hardening flags: no hardening findings, even informational
+# ones (the sanitizer build sets no EUROPA_EXPECT_HARDENED).
+if [ -n "${EUROPA_EXPECT_HARDENED:-}" ]; then
+    hardening=$(lintian -I --tags hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-relro \
+                "$deb" 2>&1 | grep -v 'root privileges')
+    [ -z "$hardening" ] || fail "lintian finds the program not hardened: $hardening"
+fi
 
 echo "lintian:"
 lintian --fail-on error "$deb" 2>&1 | grep -v 'root privileges' | sed 's/^/  /'

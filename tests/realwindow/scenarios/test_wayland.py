@@ -29,7 +29,13 @@ class WaylandDesktop(ProgramTestCase):
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=self.audio,
                            # The client's requests, to read the app id it gives its window.
-                           WAYLAND_DEBUG="client")
+                           WAYLAND_DEBUG="client",
+                           # In the sanitizer build: the Wayland client library and
+                           # Qt's shell plugins keep a few blocks for the life of the
+                           # process, in code unloaded before the leak check runs, so
+                           # no suppression can name them. Every other run checks the
+                           # program's own leaks.
+                           ASAN_OPTIONS="detect_leaks=0")
         self.stderr_file = open(self.stderr_path, "wb")
         process = subprocess.Popen([self.program], cwd=run_dir, env=environment,
                                    stdin=subprocess.DEVNULL, stdout=self.stderr_file,
