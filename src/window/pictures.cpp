@@ -119,8 +119,6 @@ QImage bakedImage(std::string_view png)
     return copy.isNull() && aligned ? image : image.copy();
 }
 
-} // namespace
-
 // A picture for a screen of the given scale, from its copy at twice the size:
 // as it is at twice the size, and smoothly resampled to the screen's own pixels
 // at any other scale, so that no line of it is dropped or doubled.
@@ -137,6 +135,8 @@ QImage atScale(const QImage& doubleSize, QSize logicalSize, qreal devicePixelRat
     image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
+
+} // namespace
 
 QPixmap picture(Picture which, qreal devicePixelRatio)
 {
