@@ -8,7 +8,10 @@ set -euo pipefail
 
 if [ -z "${EUROPA_INSIDE_XVFB:-}" ]; then
     command -v xvfb-run > /dev/null || { echo "FAIL: xvfb-run not found (Debian package xvfb)"; exit 1; }
-    EUROPA_INSIDE_XVFB=1 exec xvfb-run -a "$0" "$@"
+    # A session bus of its own too, as a desktop session has: without one the
+    # libraries go looking for a bus through the display, and with the
+    # sanitizers that search can hang the sound start-up.
+    EUROPA_INSIDE_XVFB=1 exec xvfb-run -a dbus-run-session -- "$0" "$@"
 fi
 
 prefix=$1 app_id=$2 fallback_anthem=$3
