@@ -2,6 +2,7 @@
 # Builds the quiz and the benchmark programs, then measures the quiz against
 # the toolkit's floor under Xvfb and prints a Markdown report.
 #   bench/run-bench.sh [--runs N] [--warmup N] [--settle S] [--idle-window S]
+#                      [--only window|idle|sound|scaled]
 # Takes about two and a half minutes with the defaults. Not part of the test
 # command. Needs the test packages (Xvfb, the AT-SPI bindings the driver imports).
 set -eu
@@ -20,12 +21,32 @@ if ! cmake --build "$build" --target europa-quiz europa-floor europa-sound-laten
     exit 1
 fi
 
-PYTHONPATH="$here:$source_dir/tests/realwindow" PYTHONDONTWRITEBYTECODE=1 \
-xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $work" \
-    /usr/bin/python3 "$here/bench.py" \
-        --quiz "$build/src/europa-quiz" \
-        --floor "$build/bench/europa-floor" \
-        --facts "$build/tools/map-facts/europa-map-facts" \
-        --slow-device "$build/bench/libeuropa-slow-device.so" \
-        --sound-latency "$build/bench/europa-sound-latency" \
-        --fbdir "$work" "$@"
+# The figures at 1x, then the window figures at twice the size on a screen
+# large enough for the doubled window; --only picks one group, `scaled` the
+# second alone.
+only=""
+previous=""
+for arg in "$@"; do
+    [ "$previous" = "--only" ] && only=$arg
+    previous=$arg
+done
+measure() {
+    screen=$1
+    shift
+    PYTHONPATH="$here:$source_dir/tests/realwindow" PYTHONDONTWRITEBYTECODE=1 \
+    xvfb-run -a -s "-screen 0 $screen -fbdir $work" \
+        /usr/bin/python3 "$here/bench.py" \
+            --quiz "$build/src/europa-quiz" \
+            --floor "$build/bench/europa-floor" \
+            --facts "$build/tools/map-facts/europa-map-facts" \
+            --slow-device "$build/bench/libeuropa-slow-device.so" \
+            --sound-latency "$build/bench/europa-sound-latency" \
+            --fbdir "$work" "$@"
+}
+if [ "$only" != scaled ]; then
+    measure 1280x1024x24 "$@"
+fi
+if [ -z "$only" ] || [ "$only" = scaled ]; then
+    echo
+    measure 1920x1200x24 "$@" --scale 2
+fi

@@ -58,6 +58,9 @@ class Run:
 
     def __init__(self, bench, argv, env, time_first_paint=True):
         self.bench = bench
+        # The screen's scale the program was started at: the window's pixels
+        # on the X server are device pixels.
+        self.scale = float(env.get("QT_SCALE_FACTOR", "1"))
         baseline = bench.screen.rows(bench.screen.whole(), PAINT_ROW_STEP)
         self.started = time.monotonic()
         self.process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL,
@@ -75,8 +78,11 @@ class Run:
         return None
 
     def client_point(self, x, y):
+        """The screen point of the device pixel that holds the centre of the
+        client area's logical pixel (x, y)."""
         wx, wy, _, height = self.bench.display.geometry(self.window)
-        return wx + x, wy + height - CLIENT_HEIGHT + y
+        client_top = wy + height - round(CLIENT_HEIGHT * self.scale)
+        return wx + int((x + 0.5) * self.scale), client_top + int((y + 0.5) * self.scale)
 
     def boxes(self):
         return set(self.bench.display.viewable_windows_of(self.process.pid)) - {self.window}
@@ -179,10 +185,13 @@ def idle_cpu_per_minute(bench, programs, windows):
             run.end()
 
 
-def environment(run_dir, audio):
-    """The programs' environment; `audio` picks what the quiz finds as its device."""
-    env = {k: v for k, v in os.environ.items() if not k.startswith("SDL_")}
+def environment(run_dir, audio, scale=1):
+    """The programs' environment; `audio` picks what the quiz finds as its
+    device, `scale` the screen's scale both programs are started at."""
+    env = {k: v for k, v in os.environ.items() if not k.startswith(("SDL_", "QT_SCALE"))}
     env.update({"QT_QPA_PLATFORM": "xcb", "XDG_RUNTIME_DIR": run_dir})
+    if scale != 1:
+        env["QT_SCALE_FACTOR"] = str(scale)
     env.pop("LD_PRELOAD", None)
     env.pop("DBUS_SESSION_BUS_ADDRESS", None)
     if audio == "disk":
