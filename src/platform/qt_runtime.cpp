@@ -3,15 +3,9 @@
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
+#include "platform/qt_text.h"
 
 namespace platform {
-
-namespace {
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-} // namespace
 
 void QtRuntime::msgBox(std::string_view prompt, game::BoxStyle style,
                        std::optional<std::string_view> title)

@@ -1,9 +1,11 @@
 #include "window/caption_label.h"
 
+#include "platform/qt_text.h"
 #include "window/fonts.h"
-#include "window/qt_text.h"
 
 namespace window {
+
+using platform::fromUtf8;
 
 QLabel* makeCaptionLabel(const layout::LabelPlacement& placement, QWidget* parent)
 {

@@ -12,6 +12,7 @@
 #include "game/answer_table.h"
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
+#include "platform/qt_text.h"
 #include "window/caption_label.h"
 #include "window/country_label_widget.h"
 #include "window/fonts.h"
@@ -20,10 +21,11 @@
 #include "window/map_box.h"
 #include "window/menu_bar.h"
 #include "window/pictures.h"
-#include "window/qt_text.h"
 #include "window/whole_pixel_mouse.h"
 
 namespace window {
+
+using platform::fromUtf8;
 
 namespace {
 
@@ -76,7 +78,6 @@ Form1::Form1(game::Runtime& runtime, QWidget* parent)
 void Form1::loadControls()
 {
     setWindowTitle(windowCaption());
-    setWindowIcon(programIcon());
     // A fixed frame: the layout is made for one size, so there is nothing to maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint

@@ -3,11 +3,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/qt_text.h"
 #include "window/fonts.h"
-#include "window/qt_text.h"
 #include "window/window_texts.h"
 
 namespace window {
+
+using platform::fromUtf8;
 
 namespace {
 // The classic menu size of eleven pixels, in the face of the window's captions.

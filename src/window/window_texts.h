@@ -5,9 +5,8 @@
 
 namespace window::texts {
 
-// The window's caption: the title words set off by thirty spaces, then our credit.
-// The credit ends with the program's display name, so that window systems which
-// append that name to a caption find it there already and leave the caption alone.
+// The window's caption: the title words set off by thirty spaces, then our credit,
+// which names the makers. The title bar shows it exactly as written here.
 inline constexpr int kCaptionIndent = 30;
 inline constexpr std::string_view kCaptionWords =
     "Travel between the States of our splendid native land Europe";

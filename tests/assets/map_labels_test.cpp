@@ -13,8 +13,9 @@
 #include <string_view>
 #include <vector>
 
-// The labels were laid over a map that is lost; the new map passes only if the
-// country a label names is what the player sees under it. The country-index
+// The labels' places are fixed by the program's tables and the map is drawn to
+// fit them: it passes only if the country a label names is what the player
+// sees under it. The country-index
 // image says which land each map pixel shows: 0 for sea, the quiz's country
 // number for its countries, other values for other lands.
 

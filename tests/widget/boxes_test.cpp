@@ -10,6 +10,7 @@
 #include "box_closer.h"
 #include "game/country_table.h"
 #include "platform/message_box.h"
+#include "platform/qt_text.h"
 #include "window_driver.h"
 
 using namespace widget_tests;
@@ -76,7 +77,7 @@ private slots:
         QVERIFY(parentWhileOpen == &driver_->form());
         const game::Country* drawn = nullptr;
         for (const game::Country& country : game::kCountries) {
-            if (QString::fromUtf8(country.name.data(), qsizetype(country.name.size())) == name)
+            if (platform::fromUtf8(country.name) == name)
                 drawn = &country;
         }
         QVERIFY(drawn != nullptr && drawn->drawn);

@@ -11,6 +11,7 @@
 
 #include "box_closer.h"
 #include "game/answer_table.h"
+#include "platform/qt_text.h"
 #include "window/pictures.h"
 #include "window/twips.h"
 #include "window_driver.h"
@@ -24,18 +25,13 @@ QString labelName(const CountryLabel* label)
 {
     if (label == nullptr)
         return QStringLiteral("the map");
-    QString name = QString::fromLatin1(label->name.data(), qsizetype(label->name.size()));
+    QString name = platform::fromUtf8(label->name);
     return label->groupIndex < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(label->groupIndex);
 }
 
 const game::AnswerRow& answerOf(const CountryLabel& label)
 {
     return *game::findAnswer(label.name);
-}
-
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -92,7 +88,7 @@ private slots:
         if (reached == nullptr)
             QCOMPARE(driver_->lastPressReceiver(), driver_->mapArea());
         if (reached != nullptr && reached->hasHandler) {
-            QCOMPARE(closer.texts(), std::vector<QString>{qText(answerOf(*reached).wrongMessage)});
+            QCOMPARE(closer.texts(), std::vector<QString>{platform::fromUtf8(answerOf(*reached).wrongMessage)});
             QCOMPARE(driver_->state().errori, std::int16_t(1));
         } else {
             QTest::qWait(30);
@@ -184,7 +180,7 @@ private slots:
             }
             closer.clear();
             driver_->click(driver_->mapArea(), *owned);
-            QCOMPARE(closer.texts(), std::vector<QString>{qText(answerOf(label).wrongMessage)});
+            QCOMPARE(closer.texts(), std::vector<QString>{platform::fromUtf8(answerOf(label).wrongMessage)});
             QCOMPARE(driver_->state().errori, std::int16_t(++answered));
         }
         // Two lie wholly beneath a label of their own country: Label55 beneath

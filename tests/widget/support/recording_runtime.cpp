@@ -2,11 +2,11 @@
 
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
-#include "window/qt_text.h"
+#include "platform/qt_text.h"
 
 namespace widget_tests {
 
-using window::fromUtf8;
+using platform::fromUtf8;
 
 void RecordingRuntime::msgBox(std::string_view prompt, game::BoxStyle style,
                               std::optional<std::string_view> title)
