@@ -6,81 +6,35 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/qt_text.h"
 #include "window/baked_picture.h"
 
 // Outside any namespace, as the resource system requires.
-static void loadPictureResources()
+static void registerPictureResources()
 {
-    Q_INIT_RESOURCE(baked_pictures);
-    Q_INIT_RESOURCE(map);
-    Q_INIT_RESOURCE(pictures_2x);
+    Q_INIT_RESOURCE(pictures);
 }
 
 namespace window {
 
 namespace {
 
-// Each picture's PNG in assets/; the program holds it decoded under its stem,
-// and its copy at twice the size as a PNG, decoded when a scaled screen asks.
-struct PictureFile {
-    Picture which;
-    std::string_view png;
-    std::string_view doubleSize;
-};
+using platform::fromUtf8;
 
-// Indexed by the enumeration.
-constexpr PictureFile kPictureFiles[] = {
-    {Picture::Map, "map.png", ":/map/map@2x.png"},
-    {Picture::FlagTile, "background-flags.png", ":/pictures/background-flags@2x.png"},
-    {Picture::Car, "start-button-car.png", ":/pictures/start-button-car@2x.png"},
-    {Picture::ExitFlag, "exit-button-flag.png", ":/pictures/exit-button-flag@2x.png"},
-};
-
-// "…/name.png" drawn at twice the size is ":/pictures/name@2x.png".
-QString doubleSizePath(std::string_view png)
+void registerResourcesOnce()
 {
-    const QString name = QString::fromLatin1(png.data(), qsizetype(png.size()));
-    return QStringLiteral(":/pictures/") + name.section(QLatin1Char('/'), -1).replace(
-               QStringLiteral(".png"), QStringLiteral("@2x.png"));
+    static const bool registered = (registerPictureResources(), true);
+    (void)registered;
 }
 
-struct IconFile {
-    int size;
-    std::string_view png;
-};
-
-constexpr IconFile kIconFiles[] = {
-    {16, "window-icon-16.png"},
-    {32, "window-icon-32.png"},
-    {48, "window-icon-48.png"},
-};
-
-// The icon for screens at twice the density, read only when one asks for it.
-constexpr IconFile kDoubleSizeIconFiles[] = {
-    {64, ":/pictures/window-icon-64.png"},
-    {96, ":/pictures/window-icon-96.png"},
-};
-
-template <typename Table>
-constexpr bool indexedByEnum(const Table& table)
+QString decodedPath(std::string_view stem)
 {
-    int index = 0;
-    for (const auto& row : table) {
-        if (static_cast<int>(row.which) != index++)
-            return false;
-    }
-    return true;
+    return fromUtf8(kDecodedResources) + fromUtf8(decodedName(stem));
 }
-static_assert(indexedByEnum(kPictureFiles));
 
-// "…/name.png" is held as ":/pixels/name.pixels".
-QString bakedPath(std::string_view png)
+QString pngPath(const std::string& name)
 {
-    const std::size_t slash = png.rfind('/');
-    std::string_view stem = slash == std::string_view::npos ? png : png.substr(slash + 1);
-    stem = stem.substr(0, stem.rfind('.'));
-    return QStringLiteral(":/pixels/") + QString::fromLatin1(stem.data(), qsizetype(stem.size()))
-         + QStringLiteral(".pixels");
+    return fromUtf8(kPngResources) + fromUtf8(name);
 }
 
 bool validHeader(const BakedPictureHeader& header, qint64 size)
@@ -93,10 +47,11 @@ bool validHeader(const BakedPictureHeader& header, qint64 size)
         && size == qint64(sizeof header) + pixels * kBakedPictureBytesPerPixel;
 }
 
-QImage bakedImage(std::string_view png)
+// The picture built into the program decoded.
+QImage decodedImage(std::string_view stem)
 {
-    loadPictureResources();
-    const QResource resource(bakedPath(png));
+    registerResourcesOnce();
+    const QResource resource(decodedPath(stem));
     if (!resource.isValid())
         return {};
     // Painted straight from the program's own read-only image where it lies
@@ -119,6 +74,13 @@ QImage bakedImage(std::string_view png)
     return copy.isNull() && aligned ? image : image.copy();
 }
 
+// The picture's drawing at twice the size, decoded now.
+QImage doubleSizeImage(std::string_view stem)
+{
+    registerResourcesOnce();
+    return QImage(pngPath(doubleSizeName(stem)));
+}
+
 // A picture for a screen of the given scale, from its copy at twice the size:
 // as it is at twice the size, and smoothly resampled to the screen's own pixels
 // at any other scale, so that no line of it is dropped or doubled.
@@ -136,22 +98,34 @@ QImage atScale(const QImage& doubleSize, QSize logicalSize, qreal devicePixelRat
     return image;
 }
 
+// The pointer handed to the window system in the screen's own pixels, as
+// large as the desktop's own pointers there; its hot spot is the device pixel
+// that holds the centre of the picture's pointing pixel.
+QCursor scaledPointer(const PointerFile& file, qreal devicePixelRatio)
+{
+    QImage image = atScale(doubleSizeImage(file.stem), QSize(kPointerSide, kPointerSide),
+                           devicePixelRatio);
+    image.setDevicePixelRatio(1.0);
+    const auto scaled = [devicePixelRatio](int hot) {
+        return int(std::floor((hot + 0.5) * devicePixelRatio));
+    };
+    return QCursor(QPixmap::fromImage(image), scaled(file.hotX), scaled(file.hotY));
+}
+
 } // namespace
 
 QPixmap picture(Picture which, qreal devicePixelRatio)
 {
-    const PictureFile& file = kPictureFiles[static_cast<int>(which)];
+    const PictureFile& file = pictureFile(which);
     if (devicePixelRatio == 1.0)
-        return QPixmap::fromImage(bakedImage(file.png));
+        return QPixmap::fromImage(decodedImage(file.stem));
     // Made once for each picture and scale: the map is painted from it again and again.
     const QString key = QStringLiteral("europa:%1@%2").arg(int(which)).arg(devicePixelRatio);
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    loadPictureResources();
-    const QImage doubleSize(QString::fromLatin1(file.doubleSize.data(), qsizetype(file.doubleSize.size())));
-    const QImage single = bakedImage(file.png);
-    pixmap = QPixmap::fromImage(atScale(doubleSize, single.size(), devicePixelRatio));
+    const QSize single = decodedImage(file.stem).size();
+    pixmap = QPixmap::fromImage(atScale(doubleSizeImage(file.stem), single, devicePixelRatio));
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
@@ -164,30 +138,21 @@ const QCursor& Pointers::operator[](PointerPicture which)
     if (made)
         return *made;
     const PointerFile& file = pointerFile(which);
-    if (devicePixelRatio_ == 1.0) {
-        made.emplace(QPixmap::fromImage(bakedImage(file.resource)), file.hotX, file.hotY);
-        return *made;
-    }
-    // The pointer is handed to the window system in the screen's own pixels,
-    // as large as the desktop's own pointers there; its hot spot is the
-    // device pixel that holds the centre of the picture's pointing pixel.
-    loadPictureResources();
-    QImage image = atScale(QImage(doubleSizePath(file.resource)), QSize(32, 32), devicePixelRatio_);
-    image.setDevicePixelRatio(1.0);
-    const auto scaled = [this](int hot) { return int(std::floor((hot + 0.5) * devicePixelRatio_)); };
-    made.emplace(QPixmap::fromImage(image), scaled(file.hotX), scaled(file.hotY));
+    if (devicePixelRatio_ == 1.0)
+        made.emplace(QPixmap::fromImage(decodedImage(file.stem)), file.hotX, file.hotY);
+    else
+        made.emplace(scaledPointer(file, devicePixelRatio_));
     return *made;
 }
 
 QIcon programIcon()
 {
     QIcon icon;
-    for (const IconFile& file : kIconFiles)
-        icon.addPixmap(QPixmap::fromImage(bakedImage(file.png)));
-    loadPictureResources();
-    for (const IconFile& file : kDoubleSizeIconFiles)
-        icon.addFile(QString::fromLatin1(file.png.data(), qsizetype(file.png.size())),
-                     QSize(file.size, file.size));
+    for (int side : kDecodedIconSides)
+        icon.addPixmap(QPixmap::fromImage(decodedImage(iconStem(side))));
+    registerResourcesOnce();
+    for (int side : kPngIconSides)
+        icon.addFile(pngPath(pngName(iconStem(side))), QSize(side, side));
     return icon;
 }
 

@@ -6,16 +6,10 @@
 #include <array>
 #include <optional>
 
+#include "window/picture_files.h"
 #include "window/pointer_pictures.h"
 
 namespace window {
-
-enum class Picture {
-    Map,       // the political map inside Picture2
-    FlagTile,  // three flags side by side, the background of the right-hand column
-    Car,       // on the start button
-    ExitFlag,  // the waving flag on the exit button
-};
 
 // Every picture is built into the program; none is read from disk. On a
 // screen that scales, the picture is made from its copy at twice the size.

@@ -14,12 +14,15 @@ enum class PointerPicture {
     Hand,         // the raised hand on a red octagon, over the exit button
 };
 
-// A pointer's picture is a 32 by 32 PNG in assets/pictures, built into the
-// program already decoded (see pictures.cpp); the hot spot is the pixel of it
-// that does the pointing, counted from its top-left corner.
+// Every pointer's picture is this many pixels square.
+inline constexpr int kPointerSide = 32;
+
+// A pointer's picture is named by its stem, as every picture is (see
+// picture_files.h); the hot spot is the pixel of it that does the pointing,
+// counted from its top-left corner.
 struct PointerFile {
     PointerPicture which;
-    std::string_view resource; // the PNG's path among the program's resources
+    std::string_view stem;
     int hotX;
     int hotY;
 };
@@ -31,11 +34,11 @@ struct PointerFile {
 // The globe points with its centre too; the hand with the tip of its middle
 // finger, the highest point of the hand.
 inline constexpr std::array kPointerFiles{
-    PointerFile{PointerPicture::Window, ":/pictures/window-pointer.png", 15, 15},
-    PointerFile{PointerPicture::CountryLabel, ":/pictures/country-label-pointer.png", 15, 10},
-    PointerFile{PointerPicture::ItalianFlag, ":/pictures/italian-flag-pointer.png", 15, 10},
-    PointerFile{PointerPicture::Globe, ":/pictures/map-pointer.png", 15, 15},
-    PointerFile{PointerPicture::Hand, ":/pictures/exit-button-pointer.png", 14, 6},
+    PointerFile{PointerPicture::Window, "window-pointer", 15, 15},
+    PointerFile{PointerPicture::CountryLabel, "country-label-pointer", 15, 10},
+    PointerFile{PointerPicture::ItalianFlag, "italian-flag-pointer", 15, 10},
+    PointerFile{PointerPicture::Globe, "map-pointer", 15, 15},
+    PointerFile{PointerPicture::Hand, "exit-button-pointer", 14, 6},
 };
 
 constexpr bool indexedByPicture()

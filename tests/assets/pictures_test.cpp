@@ -1,6 +1,8 @@
 // The embedded pictures against what the window relies on: their sizes and
 // colour depths, where they are transparent, and the pointers' hot spots.
 
+#include "platform/qt_text.h"
+#include "window/picture_files.h"
 #include "window/pointer_pictures.h"
 
 #include <QImage>
@@ -8,17 +10,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include <cstdlib>
-#include <string>
-
 namespace {
 
-QImage loadResource(std::string_view path)
+// A PNG of assets/pictures, by its file name.
+QImage loadPicture(std::string_view name)
 {
-    return QImage(QString::fromUtf8(path.data(), qsizetype(path.size())));
+    return QImage(QStringLiteral(EUROPA_ASSETS_DIR "/pictures/") + platform::fromUtf8(name));
+}
+
+QImage loadPointer(const window::PointerFile &pointer)
+{
+    return loadPicture(window::pngName(pointer.stem));
 }
 
 bool isOpaque(const QImage &image, int x, int y)
@@ -55,39 +61,36 @@ bool alphaIsOnOrOff(const QImage &image)
 enum class Kind { TrueColourAlpha, TrueColourMasked, TrueColour, Palette };
 
 struct Expected {
-    const char *resource;
+    std::string file;  // in assets/pictures
     QSize size;
     Kind kind;
     int maxColours;  // palettes only
 };
 
 const Expected kPictures[] = {
-    {":/pictures/window-icon-16.png", {16, 16}, Kind::TrueColourAlpha, 0},
-    {":/pictures/window-icon-32.png", {32, 32}, Kind::TrueColourAlpha, 0},
-    {":/pictures/window-icon-48.png", {48, 48}, Kind::TrueColourAlpha, 0},
-    {":/pictures/window-pointer.png", {32, 32}, Kind::TrueColourAlpha, 0},
-    {":/pictures/country-label-pointer.png", {32, 32}, Kind::TrueColourMasked, 0},
-    {":/pictures/italian-flag-pointer.png", {32, 32}, Kind::Palette, 16},
-    {":/pictures/map-pointer.png", {32, 32}, Kind::Palette, 16},
-    {":/pictures/exit-button-pointer.png", {32, 32}, Kind::Palette, 256},
-    {":/pictures/start-button-car.png", {32, 32}, Kind::Palette, 256},
-    {":/pictures/exit-button-flag.png", {113, 98}, Kind::Palette, 256},
-    {":/pictures/background-flags.png", {864, 191}, Kind::TrueColour, 0},
+    {"window-icon-16.png", {16, 16}, Kind::TrueColourAlpha, 0},
+    {"window-icon-32.png", {32, 32}, Kind::TrueColourAlpha, 0},
+    {"window-icon-48.png", {48, 48}, Kind::TrueColourAlpha, 0},
+    {"window-pointer.png", {32, 32}, Kind::TrueColourAlpha, 0},
+    {"country-label-pointer.png", {32, 32}, Kind::TrueColourMasked, 0},
+    {"italian-flag-pointer.png", {32, 32}, Kind::Palette, 16},
+    {"map-pointer.png", {32, 32}, Kind::Palette, 16},
+    {"exit-button-pointer.png", {32, 32}, Kind::Palette, 256},
+    {"start-button-car.png", {32, 32}, Kind::Palette, 256},
+    {"exit-button-flag.png", {113, 98}, Kind::Palette, 256},
+    {"background-flags.png", {864, 191}, Kind::TrueColour, 0},
 };
 
 // Each picture of the window again at twice the size, for screens that scale,
-// kept to the same kind of colour.
+// kept to the same kind of colour; the icon has larger sides of its own.
 std::vector<Expected> doubleSizePictures()
 {
     std::vector<Expected> doubled;
-    static std::vector<std::string> names;
-    names.reserve(std::size(kPictures));
     for (const Expected &single : kPictures) {
-        std::string name = single.resource;
-        if (name.find("window-icon") != std::string::npos)
+        if (single.file.find("window-icon") != std::string::npos)
             continue;
-        names.push_back(name.replace(name.rfind(".png"), 4, "@2x.png"));
-        doubled.push_back({names.back().c_str(), single.size * 2, single.kind, single.maxColours});
+        const std::string stem = single.file.substr(0, single.file.rfind(".png"));
+        doubled.push_back({window::doubleSizeName(stem), single.size * 2, single.kind, single.maxColours});
     }
     return doubled;
 }
@@ -97,11 +100,11 @@ TEST(Pictures, HaveTheirSizeAndColourDepth)
     std::vector<Expected> all(std::begin(kPictures), std::end(kPictures));
     for (const Expected &doubled : doubleSizePictures())
         all.push_back(doubled);
-    all.push_back({":/pictures/window-icon-64.png", {64, 64}, Kind::TrueColourAlpha, 0});
-    all.push_back({":/pictures/window-icon-96.png", {96, 96}, Kind::TrueColourAlpha, 0});
+    all.push_back({"window-icon-64.png", {64, 64}, Kind::TrueColourAlpha, 0});
+    all.push_back({"window-icon-96.png", {96, 96}, Kind::TrueColourAlpha, 0});
     for (const Expected &expected : all) {
-        SCOPED_TRACE(expected.resource);
-        const QImage image = loadResource(expected.resource);
+        SCOPED_TRACE(expected.file);
+        const QImage image = loadPicture(expected.file);
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), expected.size);
         switch (expected.kind) {
@@ -131,15 +134,15 @@ TEST(Pictures, HaveTheirSizeAndColourDepth)
 TEST(Pictures, LabelFlagsFillTheTopLeftThirtyOneByTwenty)
 {
     for (const auto &pointer : {window::pointerFile(window::PointerPicture::CountryLabel), window::pointerFile(window::PointerPicture::ItalianFlag)}) {
-        SCOPED_TRACE(std::string(pointer.resource));
-        EXPECT_EQ(opaqueBounds(loadResource(pointer.resource)), QRect(0, 0, 31, 20));
+        SCOPED_TRACE(std::string(pointer.stem));
+        EXPECT_EQ(opaqueBounds(loadPointer(pointer)), QRect(0, 0, 31, 20));
     }
 }
 
 // Only the flag is seen on the exit button; the white of the button shows round it.
 TEST(Pictures, ExitButtonFlagHasATransparentBackground)
 {
-    const QImage flag = loadResource(":/pictures/exit-button-flag.png");
+    const QImage flag = loadPicture("exit-button-flag.png");
     ASSERT_FALSE(flag.isNull());
     for (const QPoint corner : {QPoint(flag.width() - 1, 0), QPoint(flag.width() - 1, flag.height() - 1)})
         EXPECT_FALSE(isOpaque(flag, corner.x(), corner.y()));
@@ -151,9 +154,9 @@ TEST(Pictures, ExitButtonFlagHasATransparentBackground)
 TEST(Pictures, PointersPointWithAVisiblePixel)
 {
     for (const window::PointerFile &pointer : window::kPointerFiles) {
-        SCOPED_TRACE(std::string(pointer.resource));
-        const QImage image = loadResource(pointer.resource);
-        ASSERT_EQ(image.size(), QSize(32, 32));
+        SCOPED_TRACE(std::string(pointer.stem));
+        const QImage image = loadPointer(pointer);
+        ASSERT_EQ(image.size(), QSize(window::kPointerSide, window::kPointerSide));
         ASSERT_TRUE(image.rect().contains(pointer.hotX, pointer.hotY));
         EXPECT_TRUE(isOpaque(image, pointer.hotX, pointer.hotY));
     }
@@ -165,8 +168,8 @@ TEST(Pictures, RoundPointersPointWithTheirCentre)
 {
     for (const auto &pointer : {window::pointerFile(window::PointerPicture::Window), window::pointerFile(window::PointerPicture::CountryLabel),
                                 window::pointerFile(window::PointerPicture::ItalianFlag), window::pointerFile(window::PointerPicture::Globe)}) {
-        SCOPED_TRACE(std::string(pointer.resource));
-        const QRect drawn = opaqueBounds(loadResource(pointer.resource));
+        SCOPED_TRACE(std::string(pointer.stem));
+        const QRect drawn = opaqueBounds(loadPointer(pointer));
         ASSERT_FALSE(drawn.isEmpty());
         EXPECT_LE(std::abs(2 * pointer.hotX - (drawn.left() + drawn.right())), 1);
         EXPECT_LE(std::abs(2 * pointer.hotY - (drawn.top() + drawn.bottom())), 1);
@@ -177,7 +180,7 @@ TEST(Pictures, RoundPointersPointWithTheirCentre)
 // hot spot's row in the hot spot's column but the octagon's red and its rim.
 TEST(Pictures, ExitPointerHotSpotIsTheFingerTip)
 {
-    const QImage hand = loadResource(window::pointerFile(window::PointerPicture::Hand).resource);
+    const QImage hand = loadPointer(window::pointerFile(window::PointerPicture::Hand));
     ASSERT_FALSE(hand.isNull());
     const auto isRed = [](QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; };
     const int x = window::pointerFile(window::PointerPicture::Hand).hotX;

@@ -6,13 +6,15 @@
 #include <QTest>
 #include <qdrawutil.h>
 
+#include "platform/qt_text.h"
 #include "window/pictures.h"
 #include "window_driver.h"
 
 namespace {
-QString drawing(const char* relative)
+QString drawing(std::string_view folder, std::string_view stem)
 {
-    return QStringLiteral(EUROPA_ASSETS_DIR "/") + QLatin1String(relative);
+    return QStringLiteral(EUROPA_ASSETS_DIR "/") + platform::fromUtf8(folder) + QLatin1Char('/')
+         + platform::fromUtf8(window::pngName(stem));
 }
 } // namespace
 
@@ -20,34 +22,26 @@ class BuiltInPicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every picture, pointer and icon side of the program's tables.
     void eachPictureIsItsDrawing_data()
     {
         QTest::addColumn<QString>("png");
         QTest::addColumn<QImage>("shown");
-        using window::Picture;
-        using window::PointerPicture;
-        window::Pointers pointers;
-        const struct {
-            const char* png;
-            QImage shown;
-        } rows[] = {
-            {"map/map.png", window::picture(Picture::Map).toImage()},
-            {"pictures/background-flags.png", window::picture(Picture::FlagTile).toImage()},
-            {"pictures/start-button-car.png", window::picture(Picture::Car).toImage()},
-            {"pictures/exit-button-flag.png", window::picture(Picture::ExitFlag).toImage()},
-            {"pictures/window-pointer.png", pointers[PointerPicture::Window].pixmap().toImage()},
-            {"pictures/country-label-pointer.png",
-             pointers[PointerPicture::CountryLabel].pixmap().toImage()},
-            {"pictures/map-pointer.png", pointers[PointerPicture::Globe].pixmap().toImage()},
-            {"pictures/exit-button-pointer.png", pointers[PointerPicture::Hand].pixmap().toImage()},
-            {"pictures/italian-flag-pointer.png",
-             pointers[PointerPicture::ItalianFlag].pixmap().toImage()},
-            {"pictures/window-icon-16.png", window::programIcon().pixmap(16).toImage()},
-            {"pictures/window-icon-32.png", window::programIcon().pixmap(32).toImage()},
-            {"pictures/window-icon-48.png", window::programIcon().pixmap(48).toImage()},
+        const auto row = [](const QString& png, const QImage& shown) {
+            QTest::newRow(qPrintable(png.section(QLatin1Char('/'), -2))) << png << shown;
         };
-        for (const auto& row : rows)
-            QTest::newRow(row.png) << drawing(row.png) << row.shown;
+        for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i) {
+            const window::PictureFile& file = window::kPictureFiles[i];
+            row(drawing(file.folder, file.stem),
+                window::picture(static_cast<window::Picture>(i)).toImage());
+        }
+        window::Pointers pointers;
+        for (const window::PointerFile& file : window::kPointerFiles)
+            row(drawing(window::kPointerAndIconFolder, file.stem),
+                pointers[file.which].pixmap().toImage());
+        for (int side : window::kDecodedIconSides)
+            row(drawing(window::kPointerAndIconFolder, window::iconStem(side)),
+                window::programIcon().pixmap(side).toImage());
     }
 
     void eachPictureIsItsDrawing()

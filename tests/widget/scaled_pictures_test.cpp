@@ -36,10 +36,8 @@ private slots:
     void picturesAreDrawnAtTheScreensScale_data()
     {
         QTest::addColumn<int>("which");
-        QTest::newRow("map") << int(window::Picture::Map);
-        QTest::newRow("flag tile") << int(window::Picture::FlagTile);
-        QTest::newRow("car") << int(window::Picture::Car);
-        QTest::newRow("exit flag") << int(window::Picture::ExitFlag);
+        for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i)
+            QTest::newRow(window::kPictureFiles[i].stem.data()) << int(i);
     }
 
     // At twice the size the picture is its own drawing at that size, not the
@@ -69,7 +67,7 @@ private slots:
         for (const window::PointerFile& file : window::kPointerFiles) {
             const QCursor& made = pointers[file.which];
             QCOMPARE(made.pixmap().size() / made.pixmap().devicePixelRatio(),
-                     deviceSize(QSize(32, 32), ratio_));
+                     deviceSize(QSize(window::kPointerSide, window::kPointerSide), ratio_));
             QCOMPARE(made.hotSpot(), QPoint(int(std::floor((file.hotX + 0.5) * ratio_)),
                                             int(std::floor((file.hotY + 0.5) * ratio_))));
         }

@@ -1,24 +1,72 @@
-// Run by the build: decodes each PNG once into the raw pixels the program
-// paints from, so that starting the program decodes nothing.
-//   europa-bake-pictures OUTPUT_DIR PICTURE.png...
-// writes OUTPUT_DIR/PICTURE.pixels for each.
+// Run by the build: builds the window's pictures into the program from the
+// tables of src/window/picture_files.h and pointer_pictures.h.
+//   europa-bake-pictures ASSETS_DIR OUTPUT_DIR DEPFILE TARGET
+// Decodes each picture the window shows at its own size once, into
+// OUTPUT_DIR/STEM.pixels, so that starting the program decodes nothing; lists
+// those and the PNGs decoded only on demand in OUTPUT_DIR/pictures.qrc; and
+// names every PNG it used in DEPFILE, as what TARGET depends on.
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
+#include <QTextStream>
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "platform/qt_text.h"
 #include "window/baked_picture.h"
+#include "window/picture_files.h"
+#include "window/pointer_pictures.h"
 
 namespace {
 
-bool bake(const QString& pngPath, const QString& outputDir)
+using platform::fromUtf8;
+
+// A file under assets/FOLDER/: a stem, or a whole file name.
+struct Source {
+    std::string_view folder;
+    std::string name;
+};
+
+// Every picture the window shows at its own size.
+std::vector<Source> decodedPictures()
+{
+    std::vector<Source> pictures;
+    for (const window::PictureFile& file : window::kPictureFiles)
+        pictures.push_back({file.folder, std::string(file.stem)});
+    for (const window::PointerFile& file : window::kPointerFiles)
+        pictures.push_back({window::kPointerAndIconFolder, std::string(file.stem)});
+    for (int side : window::kDecodedIconSides)
+        pictures.push_back({window::kPointerAndIconFolder, window::iconStem(side)});
+    return pictures;
+}
+
+// The PNGs decoded only when a screen asks for them, each by its file name:
+// every picture but the icon at twice the size, and the icon's larger sides.
+std::vector<Source> pngPictures()
+{
+    std::vector<Source> pictures;
+    for (const window::PictureFile& file : window::kPictureFiles)
+        pictures.push_back({file.folder, window::doubleSizeName(file.stem)});
+    for (const window::PointerFile& file : window::kPointerFiles)
+        pictures.push_back({window::kPointerAndIconFolder, window::doubleSizeName(file.stem)});
+    for (int side : window::kPngIconSides)
+        pictures.push_back({window::kPointerAndIconFolder, window::pngName(window::iconStem(side))});
+    return pictures;
+}
+
+bool fail(const char* what, const QString& path)
+{
+    std::fprintf(stderr, "europa-bake-pictures: cannot %s %s\n", what, qPrintable(path));
+    return false;
+}
+
+bool bake(const QString& pngPath, const QString& outputPath)
 {
     QImage image(pngPath, "PNG");
-    if (image.isNull()) {
-        std::fprintf(stderr, "europa-bake-pictures: cannot read %s\n", qPrintable(pngPath));
-        return false;
-    }
+    if (image.isNull())
+        return fail("read", pngPath);
     // The formats the raster painter blits without converting.
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                           : QImage::Format_RGB32);
@@ -28,22 +76,32 @@ bool bake(const QString& pngPath, const QString& outputDir)
         static_cast<std::uint32_t>(image.height()),
         static_cast<std::uint32_t>(image.format()),
     };
-    const QString outputPath = outputDir + QLatin1Char('/') + QFileInfo(pngPath).completeBaseName()
-                             + QStringLiteral(".pixels");
     QFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "europa-bake-pictures: cannot write %s\n", qPrintable(outputPath));
-        return false;
-    }
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail("write", outputPath);
     const qsizetype rowBytes = qsizetype(image.width()) * window::kBakedPictureBytesPerPixel;
     bool written = output.write(reinterpret_cast<const char*>(&header), sizeof header) == sizeof header;
     for (int y = 0; written && y < image.height(); ++y)
         written = output.write(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes) == rowBytes;
     if (!written || !output.flush()) {
-        std::fprintf(stderr, "europa-bake-pictures: cannot write %s\n", qPrintable(outputPath));
         output.remove();
-        return false;
+        return fail("write", outputPath);
     }
+    return true;
+}
+
+// A resource folder's prefix as the .qrc file wants it: ":/png/" is "/png".
+QString prefix(std::string_view resources)
+{
+    return fromUtf8(resources.substr(1, resources.size() - 2));
+}
+
+bool writeText(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
+        || file.write(text.toUtf8()) < 0 || !file.flush())
+        return fail("write", path);
     return true;
 }
 
@@ -51,14 +109,40 @@ bool bake(const QString& pngPath, const QString& outputDir)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: europa-bake-pictures OUTPUT_DIR PICTURE.png...\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: europa-bake-pictures ASSETS_DIR OUTPUT_DIR DEPFILE TARGET\n");
         return 2;
     }
-    const QString outputDir = QFile::decodeName(argv[1]);
-    for (int i = 2; i < argc; ++i) {
-        if (!bake(QFile::decodeName(argv[i]), outputDir))
+    const QString assets = QFile::decodeName(argv[1]);
+    const QString output = QFile::decodeName(argv[2]);
+    const auto assetPath = [&](const Source& source, const std::string& file) {
+        return assets + QLatin1Char('/') + fromUtf8(source.folder) + QLatin1Char('/') + fromUtf8(file);
+    };
+    QString depends = QFile::decodeName(argv[4]) + QLatin1Char(':');
+    QString qrc;
+    QTextStream(&qrc) << "<RCC>\n    <qresource prefix=\"" << prefix(window::kDecodedResources) << "\">\n";
+    for (const Source& picture : decodedPictures()) {
+        const QString png = assetPath(picture, window::pngName(picture.name));
+        const QString name = fromUtf8(window::decodedName(picture.name));
+        if (!bake(png, output + QLatin1Char('/') + name))
             return 1;
+        QTextStream(&qrc) << "        <file>" << name << "</file>\n";
+        depends += QStringLiteral(" \\\n  ") + png;
     }
-    return 0;
+    QTextStream(&qrc) << "    </qresource>\n    <qresource prefix=\"" << prefix(window::kPngResources)
+                      << "\">\n";
+    for (const Source& picture : pngPictures()) {
+        const QString png = assetPath(picture, picture.name);
+        if (!QFile::exists(png)) {
+            fail("find", png);
+            return 1;
+        }
+        QTextStream(&qrc) << "        <file alias=\"" << fromUtf8(picture.name) << "\">" << png
+                          << "</file>\n";
+        depends += QStringLiteral(" \\\n  ") + png;
+    }
+    qrc += QStringLiteral("    </qresource>\n</RCC>\n");
+    const bool written = writeText(output + QStringLiteral("/pictures.qrc"), qrc)
+                      && writeText(QFile::decodeName(argv[3]), depends + QLatin1Char('\n'));
+    return written ? 0 : 1;
 }

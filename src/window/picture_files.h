@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// Where the window's pictures come from. Every picture is a PNG in assets/,
+// named by its stem, and the build derives all else from the stem:
+//   assets/FOLDER/STEM.png      built into the program decoded, as DECODED/STEM.pixels
+//   assets/FOLDER/STEM@2x.png   the same drawing at twice the size, as PNG/STEM@2x.png,
+//                               decoded only when a screen that scales asks for it
+// The window's icon is a set of sizes, each its own file window-icon-SIDE.png:
+// the sides a plain screen asks for are built in decoded, the larger ones as PNGs.
+// The build's baker (tools/bake-pictures) reads these tables to know what to build in.
+namespace window {
+
+struct PictureFile {
+    std::string_view folder; // under assets/
+    std::string_view stem;
+};
+
+enum class Picture {
+    Map,       // the political map inside Picture2
+    FlagTile,  // three flags side by side, the background of the right-hand column
+    Car,       // on the start button
+    ExitFlag,  // the waving flag on the exit button
+};
+
+// Indexed by the enumeration.
+inline constexpr std::array kPictureFiles{
+    PictureFile{"map", "map"},
+    PictureFile{"pictures", "background-flags"},
+    PictureFile{"pictures", "start-button-car"},
+    PictureFile{"pictures", "exit-button-flag"},
+};
+
+constexpr const PictureFile& pictureFile(Picture which)
+{
+    return kPictureFiles[static_cast<std::size_t>(which)];
+}
+
+// The pointers' and the icon's files all lie in assets/pictures.
+inline constexpr std::string_view kPointerAndIconFolder = "pictures";
+
+// The icon's sides built in decoded, then those decoded only when asked for
+// (screens at twice the density).
+inline constexpr std::array kDecodedIconSides{16, 32, 48};
+inline constexpr std::array kPngIconSides{64, 96};
+
+inline std::string iconStem(int side)
+{
+    return "window-icon-" + std::to_string(side);
+}
+
+// The resource folders the build puts the pictures in, and their names there.
+inline constexpr std::string_view kDecodedResources = ":/pixels/";
+inline constexpr std::string_view kPngResources = ":/png/";
+
+inline std::string decodedName(std::string_view stem)
+{
+    return std::string(stem) + ".pixels";
+}
+
+inline std::string pngName(std::string_view stem)
+{
+    return std::string(stem) + ".png";
+}
+
+inline std::string doubleSizeName(std::string_view stem)
+{
+    return pngName(std::string(stem) + "@2x");
+}
+
+} // namespace window
