@@ -1,5 +1,5 @@
-// Prints, as JSON, the tables the real-window driver aims by and the sound
-// files it must stand in for. Compiled against the program's own headers so a
+// Prints, as JSON, the tables the real-window driver aims by, where the
+// counters stand, and the sound files it must stand in for. Compiled against the program's own headers so a
 // changed table moves the driver's aim with it instead of leaving it behind.
 
 #include <cstdio>
@@ -9,6 +9,8 @@
 #include "game/answer_table.h"
 #include "game/country_table.h"
 #include "window/country_labels.h"
+#include "window/form1_layout.h"
+#include "window/map_box.h"
 
 namespace {
 
@@ -72,6 +74,34 @@ void printCountry(const game::Country& country)
                 country.drawn ? "true" : "false");
 }
 
+// A label's top-left corner in the client area, in pixels: the labels on the
+// window lie in it, the prompt line in the map's inner area.
+void printCorner(const char* key, QPoint corner)
+{
+    std::printf("\"%s\": [%d, %d]", key, corner.x(), corner.y());
+}
+
+void printCounters()
+{
+    using namespace window::layout;
+    const auto onWindow = [](std::string_view name) {
+        for (const LabelPlacement& label : kWindowLabels) {
+            if (label.name == name)
+                return window::toPixels(label.rect).topLeft();
+        }
+        return QPoint(-1, -1);
+    };
+    const int frame = window::MapBox::kFrameWidth;
+    const QPoint inMap = window::toPixels(kPicture2).topLeft() + QPoint(frame, frame);
+    std::printf("\"counters\": {");
+    printCorner("points", onWindow("lblpunti"));
+    std::printf(", ");
+    printCorner("errors", onWindow("lblerrori"));
+    std::printf(", ");
+    printCorner("prompt", inMap + window::toPixels(kLblreg.rect).topLeft());
+    std::printf("},\n");
+}
+
 } // namespace
 
 int main()
@@ -81,6 +111,7 @@ int main()
     printTable("labels", "[", "]", window::kCountryLabels, printLabel);
     printTable("answers", "{", "}", game::kAnswers, printAnswer);
     printTable("countries", "[", "]", game::kCountries, printCountry);
+    printCounters();
     std::printf("\"anthem\": %s, \"success\": %s\n}\n", quoted(game::kAnthemSound).c_str(),
                 quoted(game::kSuccessSound).c_str());
     return 0;

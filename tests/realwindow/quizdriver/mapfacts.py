@@ -1,4 +1,4 @@
-"""Where the country labels lie, read from the program's own tables.
+"""Where the country labels and the counters lie, read from the program's own tables.
 
 The map-facts helper prints the tables as JSON; this module answers the
 driver's questions about them in map pixels (the map's inner area, one pixel
@@ -40,6 +40,8 @@ class MapFacts:
         self.countries = data["countries"]
         self.anthem = data["anthem"]
         self.success = data["success"]
+        # The top-left corner of each counter label in the client area, in pixels.
+        self.counters = {name: tuple(corner) for name, corner in data["counters"].items()}
 
     @classmethod
     def load(cls, helper=None):

@@ -35,6 +35,11 @@ def prepare_program_folder(binary, facts, folder):
 
 
 class QuizProgram:
+    """The program on the X server the run script started, driven through XTEST."""
+
+    # Qt's platform plugin for the display server.
+    PLATFORM = "xcb"
+
     def __init__(self, program, fixture, facts, run_dir, audio="disk", environment=None):
         self.facts = facts
         self.fixture = fixture
@@ -46,13 +51,13 @@ class QuizProgram:
         environment = dict(os.environ)
         environment.update({
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-            "QT_QPA_PLATFORM": "xcb",
+            "QT_QPA_PLATFORM": self.PLATFORM,
             "SDL_AUDIODRIVER": audio,
             "SDL_DISKAUDIOFILE": self.audio_output,
         })
         environment.update(extra)
         self._stderr = open(self.stderr_path, "wb")
-        self.display = Display()
+        self.display = self._open_display()
         self.process = subprocess.Popen([program], cwd=run_dir, env=environment,
                                         stdin=subprocess.DEVNULL, stdout=self._stderr,
                                         stderr=self._stderr)
@@ -87,7 +92,11 @@ class QuizProgram:
             self.process.kill()
             self.process.wait()
         self._stderr.close()
-        self.display.close()
+        if self.display is not None:
+            self.display.close()
+
+    def _open_display(self):
+        return Display()
 
     def stderr(self):
         self._stderr.flush()
@@ -106,8 +115,7 @@ class QuizProgram:
 
     def counter(self, which):
         """The caption of lblpunti ("points"), lblerrori ("errors") or lblreg ("prompt")."""
-        where = {"points": (664, 256), "errors": (704, 448), "prompt": (130, 2)}[which]
-        return self.ui.label_near(*where).name
+        return self.ui.label_near(*self.facts.counters[which]).name
 
     def wait_counter(self, which, value, timeout=2.0):
         try:

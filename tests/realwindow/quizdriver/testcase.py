@@ -1,8 +1,8 @@
 """The common ground of the real-window scenarios.
 
 The run script provides, in the environment: the program (EUROPA_QUIZ), the
-map-facts helper (EUROPA_MAP_FACTS), a scratch folder (EUROPA_WORK) and the
-folder where Xvfb keeps its frame buffer (EUROPA_FBDIR).
+map-facts helper (EUROPA_MAP_FACTS) and a scratch folder (EUROPA_WORK); on
+an X server also the folder where Xvfb keeps its frame buffer (EUROPA_FBDIR).
 """
 
 import os
@@ -15,6 +15,7 @@ from gi.repository import Gio, GLib
 from .mapfacts import MapFacts
 from .program import QuizProgram, prepare_program_folder
 from .screen import Screen
+from .wayland import WaylandQuizProgram
 
 CAR_BUTTON = "Click on me to travel among the States of our dear Europe"
 EXIT_BUTTON = "EXIT"
@@ -40,6 +41,9 @@ def _wait_for_accessibility_bus(timeout=10.0):
 class ProgramTestCase(unittest.TestCase):
     """A scenario with the program in a folder of its own, beside stand-in sounds."""
 
+    # The driver for the display server the run script started.
+    driver = QuizProgram
+
     @classmethod
     def setUpClass(cls):
         _wait_for_accessibility_bus()
@@ -48,28 +52,17 @@ class ProgramTestCase(unittest.TestCase):
         cls.program, cls.fixture = prepare_program_folder(
             os.environ["EUROPA_QUIZ"], cls.facts, os.path.join(cls.work, "program"))
 
-
-class QuizTestCase(ProgramTestCase):
-    """A scenario on an X server, whose screen is kept when it fails."""
-
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        cls.screen = Screen(os.environ["EUROPA_FBDIR"])
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.screen.close()
-
     def start(self, audio="disk", wait=True, environment=None):
         run_dir = tempfile.mkdtemp(prefix=self._testMethodName + ".", dir=self.work)
-        quiz = QuizProgram(self.program, self.fixture, self.facts, run_dir, audio, environment)
+        quiz = self.driver(self.program, self.fixture, self.facts, run_dir, audio, environment)
         self.addCleanup(quiz.stop)
-        # Cleanups run last-in first-out: the screen is kept as it was at the end.
-        self.addCleanup(self.screen.save, os.path.join(run_dir, "screen-at-end.xwd"))
+        self.keep_at_end(run_dir)
         if wait:
             quiz.wait_window()
         return quiz
+
+    def keep_at_end(self, run_dir):
+        """Keeps, beside the program's output, what a failure report needs."""
 
     # --- shared steps ----------------------------------------------------------
 
@@ -102,3 +95,25 @@ class QuizTestCase(ProgramTestCase):
         return max((label for label, _ in points),
                    key=lambda l: (l.right - l.left) * (l.bottom - l.top))
 
+
+class QuizTestCase(ProgramTestCase):
+    """A scenario on an X server, whose screen is kept when it fails."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.screen = Screen(os.environ["EUROPA_FBDIR"])
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.screen.close()
+
+    def keep_at_end(self, run_dir):
+        # Cleanups run last-in first-out: the screen is kept as it was at the end.
+        self.addCleanup(self.screen.save, os.path.join(run_dir, "screen-at-end.xwd"))
+
+
+class WaylandTestCase(ProgramTestCase):
+    """A scenario on a headless Wayland compositor, which has no screen to keep."""
+
+    driver = WaylandQuizProgram

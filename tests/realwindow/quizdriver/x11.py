@@ -88,6 +88,8 @@ _xlib.XSendEvent.argtypes = [ctypes.c_void_p, _Window, ctypes.c_int, ctypes.c_lo
                              ctypes.POINTER(_XEvent)]
 _xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 _xlib.XFlush.argtypes = [ctypes.c_void_p]
+_xlib.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_xlib.XKeysymToKeycode.restype = ctypes.c_ubyte
 
 
 class Display:
@@ -105,6 +107,14 @@ class Display:
         if self._dpy:
             _xlib.XCloseDisplay(self._dpy)
             self._dpy = None
+
+    @property
+    def connection(self):
+        """The Xlib Display pointer, for the XTEST extension (bench/xtest.py)."""
+        return self._dpy
+
+    def keycode(self, keysym):
+        return _xlib.XKeysymToKeycode(self._dpy, keysym)
 
     def _atom(self, name):
         if name not in self._atoms:
@@ -152,6 +162,21 @@ class Display:
         _xlib.XFree(data)
         return text
 
+    def icon_sizes(self, window):
+        """The sizes, as (width, height), of the icons the window offers (_NET_WM_ICON)."""
+        data, fmt, items = self._property(window, "_NET_WM_ICON", 1 << 20)
+        if data is None:
+            return []
+        # Format-32 properties come back as C longs: width, height, then the pixels.
+        values = ctypes.cast(data, ctypes.POINTER(ctypes.c_long)) if fmt == 32 else None
+        sizes, i = [], 0
+        while values is not None and i + 2 <= items:
+            width, height = values[i], values[i + 1]
+            sizes.append((width, height))
+            i += 2 + width * height
+        _xlib.XFree(data)
+        return sizes
+
     def attributes(self, window):
         attrs = _XWindowAttributes()
         if not _xlib.XGetWindowAttributes(self._dpy, window, ctypes.byref(attrs)):
@@ -172,6 +197,11 @@ class Display:
                                     ctypes.byref(x), ctypes.byref(y), ctypes.byref(child))
         return (x.value, y.value, attrs.width, attrs.height)
 
+    def screen_size(self):
+        """(width, height) of the screen: the size the run script gave Xvfb."""
+        _, _, width, height = self.geometry(self._root)
+        return width, height
+
     def viewable_windows_of(self, pid):
         return [w for w in self.top_level_windows()
                 if self.pid_of(w) == pid and self.is_viewable(w)]
@@ -190,3 +220,6 @@ class Display:
 
     def sync(self):
         _xlib.XSync(self._dpy, 0)
+
+    def flush(self):
+        _xlib.XFlush(self._dpy)

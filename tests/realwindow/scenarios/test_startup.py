@@ -51,13 +51,17 @@ class StartUp(QuizTestCase):
         self.assertEqual((bar_x, bar_y, bar_width), (x, y, width),
                          "the menu bar does not span the window's top")
 
-        # Centred on the 1280 by 1024 screen the suite runs on.
-        self.assertLessEqual(abs(x - (1280 - width) // 2), 1, "not centred across: x=%d" % x)
-        self.assertLessEqual(abs(y - (1024 - height) // 2), 1, "not centred down: y=%d" % y)
+        # Centred on the screen.
+        screen_width, screen_height = quiz.display.screen_size()
+        self.assertLessEqual(abs(x - (screen_width - width) // 2), 1, "not centred across: x=%d" % x)
+        self.assertLessEqual(abs(y - (screen_height - height) // 2), 1, "not centred down: y=%d" % y)
 
         title = quiz.display.title_of(quiz.window)
         self.assertTrue(title.startswith(CAPTION_START), repr(title))
         self.assertGreater(len(title), len(CAPTION_START), "the credit line is missing")
+        icons = quiz.display.icon_sizes(quiz.window)
+        for side in (16, 32, 48):
+            self.assertIn((side, side), icons, "no %d-pixel window icon" % side)
 
     def test_the_game_waits_for_its_first_challenge(self):
         quiz = self.start(audio="dummy")
