@@ -9,8 +9,8 @@
 //   assets/FOLDER/STEM.png      built into the program decoded, as DECODED/STEM.pixels
 //   assets/FOLDER/STEM@2x.png   the same drawing at twice the size, as PNG/STEM@2x.png,
 //                               decoded only when a screen that scales asks for it
-// The window's icon is a set of sizes, each its own file window-icon-SIDE.png:
-// the sides a plain screen asks for are built in decoded, the larger ones as PNGs.
+// The window's icon is a set of sizes, each its own file window-icon-SIDE.png,
+// all built in decoded: the window system is handed every side at start.
 // The build's baker (tools/bake-pictures) reads these tables to know what to build in.
 namespace window {
 
@@ -42,10 +42,9 @@ constexpr const PictureFile& pictureFile(Picture which)
 // The pointers' and the icon's files all lie in assets/pictures.
 inline constexpr std::string_view kPointerAndIconFolder = "pictures";
 
-// The icon's sides built in decoded, then those decoded only when asked for
-// (screens at twice the density).
-inline constexpr std::array kDecodedIconSides{16, 32, 48};
-inline constexpr std::array kPngIconSides{64, 96};
+// The icon's sides: those a plain screen's title bar and task list show, and
+// the larger ones that screens at twice the density and task switchers ask for.
+inline constexpr std::array kIconSides{16, 32, 48, 64, 96};
 
 inline std::string iconStem(int side)
 {

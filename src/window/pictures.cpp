@@ -84,12 +84,14 @@ QImage doubleSizeImage(std::string_view stem)
 // A picture for a screen of the given scale, from its copy at twice the size:
 // as it is at twice the size, and smoothly resampled to the screen's own pixels
 // at any other scale, so that no line of it is dropped or doubled.
-QImage atScale(const QImage& doubleSize, QSize logicalSize, qreal devicePixelRatio)
+QImage atScale(QImage doubleSize, QSize logicalSize, qreal devicePixelRatio)
 {
     // Palette pictures are resampled in full colour: smooth scaling needs it.
-    QImage image = doubleSize.convertToFormat(doubleSize.hasAlphaChannel()
-                                                  ? QImage::Format_ARGB32_Premultiplied
-                                                  : QImage::Format_RGB32);
+    // Converted where it lies when it can be: the map at twice the size is
+    // megabytes, and a copy of it would stay in the program's peak memory.
+    const QImage::Format format = doubleSize.hasAlphaChannel()
+                                      ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    QImage image = std::move(doubleSize).convertToFormat(format);
     const QSize device(qRound(logicalSize.width() * devicePixelRatio),
                        qRound(logicalSize.height() * devicePixelRatio));
     if (device != image.size())
@@ -125,6 +127,7 @@ QPixmap picture(Picture which, qreal devicePixelRatio)
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
     const QSize single = decodedImage(file.stem).size();
+    // Handed over, not copied, for the same reason.
     pixmap = QPixmap::fromImage(atScale(doubleSizeImage(file.stem), single, devicePixelRatio));
     QPixmapCache::insert(key, pixmap);
     return pixmap;
@@ -148,11 +151,8 @@ const QCursor& Pointers::operator[](PointerPicture which)
 QIcon programIcon()
 {
     QIcon icon;
-    for (int side : kDecodedIconSides)
+    for (int side : kIconSides)
         icon.addPixmap(QPixmap::fromImage(decodedImage(iconStem(side))));
-    registerResourcesOnce();
-    for (int side : kPngIconSides)
-        icon.addFile(pngPath(pngName(iconStem(side))), QSize(side, side));
     return icon;
 }
 

@@ -39,7 +39,7 @@ private slots:
         for (const window::PointerFile& file : window::kPointerFiles)
             row(drawing(window::kPointerAndIconFolder, file.stem),
                 pointers[file.which].pixmap().toImage());
-        for (int side : window::kDecodedIconSides)
+        for (int side : window::kIconSides)
             row(drawing(window::kPointerAndIconFolder, window::iconStem(side)),
                 window::programIcon().pixmap(side).toImage());
     }

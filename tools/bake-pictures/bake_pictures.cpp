@@ -37,13 +37,13 @@ std::vector<Source> decodedPictures()
         pictures.push_back({file.folder, std::string(file.stem)});
     for (const window::PointerFile& file : window::kPointerFiles)
         pictures.push_back({window::kPointerAndIconFolder, std::string(file.stem)});
-    for (int side : window::kDecodedIconSides)
+    for (int side : window::kIconSides)
         pictures.push_back({window::kPointerAndIconFolder, window::iconStem(side)});
     return pictures;
 }
 
 // The PNGs decoded only when a screen asks for them, each by its file name:
-// every picture but the icon at twice the size, and the icon's larger sides.
+// every picture but the icon at twice the size.
 std::vector<Source> pngPictures()
 {
     std::vector<Source> pictures;
@@ -51,8 +51,6 @@ std::vector<Source> pngPictures()
         pictures.push_back({file.folder, window::doubleSizeName(file.stem)});
     for (const window::PointerFile& file : window::kPointerFiles)
         pictures.push_back({window::kPointerAndIconFolder, window::doubleSizeName(file.stem)});
-    for (int side : window::kPngIconSides)
-        pictures.push_back({window::kPointerAndIconFolder, window::pngName(window::iconStem(side))});
     return pictures;
 }
 
