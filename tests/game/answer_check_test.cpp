@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "fakes.h"
 #include "game/answer_table.h"
 #include "game/country_table.h"
+#include "recording_runtime.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ std::string expectedMatch(const game::AnswerRow& row)
 
 game::GameState asking(std::int16_t caso, std::int16_t errori = 0)
 {
-    return fakes::startingWith(caso, 0, errori);
+    return testsupport::startingWith(caso, 0, errori);
 }
 
 } // namespace
@@ -45,7 +45,7 @@ TEST(AnswerTable, EveryRowAnswersWithItsOwnTexts)
         accepted.insert(row.number);
 
         const std::int16_t other = row.number == 1 ? 2 : 1;
-        fakes::Game miss(asking(other, 3));
+        testsupport::RecordedGame miss(asking(other, 3));
         miss.quiz.labelClick(row);
         ASSERT_EQ(miss.runtime.boxes.size(), 1u);
         EXPECT_EQ(miss.runtime.boxes[0].prompt, expectedMiss(row));
@@ -54,7 +54,7 @@ TEST(AnswerTable, EveryRowAnswersWithItsOwnTexts)
         EXPECT_EQ(miss.quiz.state().errori, 4);
         EXPECT_TRUE(miss.runtime.sounds.empty());
 
-        fakes::Game match(asking(row.number, 3));
+        testsupport::RecordedGame match(asking(row.number, 3));
         match.form.command2Visible = false;
         match.form.lblreg = "somewhere";
         match.quiz.labelClick(row);
@@ -75,10 +75,10 @@ TEST(AnswerTable, EveryRowAnswersWithItsOwnTexts)
 
 TEST(AnswerCheck, MatchSoundFollowsTheClosedBox)
 {
-    fakes::Game g(asking(23));
+    testsupport::RecordedGame g(asking(23));
     g.quiz.labelClick(*game::findAnswer("Label71"));
     const std::vector<std::string> expected = {
-        "box:        EXACT", "sound:/opt/europa/Europa/Esatto.wav", "show Command2", "lblreg:",
+        "box:        EXACT", "sound:/quiz/Europa/Esatto.wav", "show Command2", "lblreg:",
     };
     EXPECT_EQ(g.log.entries, expected);
 
@@ -94,7 +94,7 @@ TEST(AnswerCheck, MatchSoundFollowsTheClosedBox)
 
 TEST(AnswerCheck, ErrorCountsOnlyAfterTheBoxCloses)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.runtime.onBox = [&] { EXPECT_EQ(g.quiz.state().errori, 0); };
     g.quiz.labelClick(*game::findAnswer("Label3"));
     EXPECT_EQ(g.runtime.boxes[0].prompt, "This is  Bulgaria");
@@ -103,7 +103,7 @@ TEST(AnswerCheck, ErrorCountsOnlyAfterTheBoxCloses)
 
 TEST(AnswerCheck, BeforeTheFirstChallengeEveryLabelIsAMiss)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     for (const game::AnswerRow& row : game::kAnswers)
         g.quiz.labelClick(row);
     EXPECT_EQ(g.quiz.state().errori, static_cast<std::int16_t>(game::kAnswers.size()));
@@ -113,10 +113,10 @@ TEST(AnswerCheck, BeforeTheFirstChallengeEveryLabelIsAMiss)
 TEST(AnswerCheck, EveryMemberOfTheItalianGroupAnswersAlike)
 {
     for (std::int16_t index : {0, 1, 2}) {
-        fakes::Game g(asking(13));
+        testsupport::RecordedGame g(asking(13));
         g.quiz.Label50_Click(index);
         EXPECT_EQ(g.runtime.boxes.at(0).prompt, "        EXACT");
-        fakes::Game miss(asking(8));
+        testsupport::RecordedGame miss(asking(8));
         miss.quiz.Label50_Click(index);
         EXPECT_EQ(miss.runtime.boxes.at(0).prompt, "This is Italy");
     }
@@ -124,7 +124,7 @@ TEST(AnswerCheck, EveryMemberOfTheItalianGroupAnswersAlike)
 
 TEST(AnswerCheck, ErrorsOverflowIsARunTimeErrorAndKeepTheCount)
 {
-    fakes::Game g(asking(0, 32767));
+    testsupport::RecordedGame g(asking(0, 32767));
     EXPECT_THROW(g.quiz.labelClick(*game::findAnswer("Label1")), game::RuntimeError);
     EXPECT_EQ(g.quiz.state().errori, 32767);
 }

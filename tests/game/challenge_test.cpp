@@ -3,22 +3,16 @@
 #include <array>
 #include <cmath>
 
-#include "fakes.h"
 #include "game/country_table.h"
+#include "recording_runtime.h"
 
 using game::BoxStyle;
 
-namespace {
-// The value r for which the draw yields `country`: the middle of its slot.
-float randomFor(int country)
-{
-    return (static_cast<float>(country) - 0.5f) / 29.0f;
-}
-} // namespace
+using testsupport::randomFor;
 
 TEST(Challenge, AnnouncesInOrderAndCountsThePointLast)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.runtime.scripted = {randomFor(7)};
     std::int16_t puntiWhenHidden = -1;
     g.form.onCommand2 = [&] { puntiWhenHidden = g.quiz.state().punti; };
@@ -28,7 +22,7 @@ TEST(Challenge, AnnouncesInOrderAndCountsThePointLast)
 
     const std::vector<std::string> expected = {
         "lblreg:", "cls", "lblpunti:0", "lblerrori:0", "randomize", "rnd",
-        "sound:/opt/europa/Europa/Repubblica Ceca.wav", "box:Click on Czech Republic",
+        "sound:/quiz/Europa/Repubblica Ceca.wav", "box:Click on Czech Republic",
         "lblreg:Czech Republic", "hide Command2",
     };
     EXPECT_EQ(g.log.entries, expected);
@@ -49,7 +43,7 @@ TEST(Challenge, AnnouncesInOrderAndCountsThePointLast)
 TEST(Challenge, PointsAreStartsAfterTheFirst)
 {
     for (int k : {1, 2, 3, 10, 250}) {
-        fakes::Game g;
+        testsupport::RecordedGame g;
         for (int i = 0; i < k; ++i)
             g.quiz.Command2_Click();
         EXPECT_EQ(g.quiz.state().punti, k - 1) << k << " starts";
@@ -59,7 +53,7 @@ TEST(Challenge, PointsAreStartsAfterTheFirst)
 
 TEST(Challenge, RedrawsNorwayAndSwitzerlandWithoutReseeding)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.runtime.scripted = {randomFor(12), randomFor(27), randomFor(12), randomFor(5)};
     g.quiz.Command2_Click();
     EXPECT_EQ(g.quiz.state().caso, 5);
@@ -69,7 +63,7 @@ TEST(Challenge, RedrawsNorwayAndSwitzerlandWithoutReseeding)
 
 TEST(Challenge, DrawIsUniformOverTheDrawableSet)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     std::array<int, 30> seen{};
     constexpr int kDraws = 27 * 400;
     int repeats = 0;
@@ -110,24 +104,24 @@ TEST(Challenge, SoundPathInsertsOneSeparatorAlways)
               "/home/zoë/my games//Europa/Esatto.wav");
 }
 
-TEST(Controller, StartUpPlaysTheAnthemOnly)
+TEST(Quiz, StartUpPlaysTheAnthemOnly)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.quiz.Form_Initialize();
-    EXPECT_EQ(g.log.entries, std::vector<std::string>{"sound:/opt/europa/Europa/inno.wav"});
+    EXPECT_EQ(g.log.entries, std::vector<std::string>{"sound:/quiz/Europa/inno.wav"});
     EXPECT_EQ(g.quiz.state().caso, 0);
     EXPECT_TRUE(g.quiz.state().viaggi.isEmpty());
 }
 
-TEST(Controller, InstructionsChangeNothing)
+TEST(Quiz, InstructionsChangeNothing)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.quiz.Command2_Click();
     const game::GameState before = g.quiz.state();
     g.log.entries.clear();
     g.quiz.istruzioni_Click();
     ASSERT_EQ(g.runtime.boxes.size(), 2u);
-    const fakes::Box& box = g.runtime.boxes.back();
+    const testsupport::Box& box = g.runtime.boxes.back();
     EXPECT_EQ(box.prompt, "The game ends if it exceeds the 20 errors...");
     EXPECT_EQ(box.style, BoxStyle::Exclamation);
     EXPECT_EQ(box.title, "Attention");
@@ -137,9 +131,9 @@ TEST(Controller, InstructionsChangeNothing)
     EXPECT_FALSE(g.form.command2Visible);
 }
 
-TEST(Controller, ExitSaysGoodbyeThenEnds)
+TEST(Quiz, ExitSaysGoodbyeThenEnds)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.runtime.onBox = [&] { EXPECT_EQ(g.runtime.ends, 0) << "ends only once the box is closed"; };
     g.quiz.Command3_Click();
     ASSERT_EQ(g.runtime.boxes.size(), 1u);
@@ -149,19 +143,19 @@ TEST(Controller, ExitSaysGoodbyeThenEnds)
     EXPECT_EQ(g.runtime.ends, 1);
 }
 
-TEST(Controller, FineClearsThenEnds)
+TEST(Quiz, FineClearsThenEnds)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.quiz.fine();
     EXPECT_EQ(g.log.entries, (std::vector<std::string>{"cls", "end"}));
 }
 
-TEST(Controller, PointsOverflowIsARunTimeError)
+TEST(Quiz, PointsOverflowIsARunTimeError)
 {
     game::GameState start;
     start.punti = 32767;
     start.viaggi = game::TripCounter(std::int16_t{5});
-    fakes::Game g(start);
+    testsupport::RecordedGame g(start);
     EXPECT_THROW(g.quiz.Command2_Click(), game::RuntimeError);
     EXPECT_EQ(g.quiz.state().punti, 32767);
 }

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "recording_runtime.h"
 
 namespace {
 game::GameState withErrors(std::int16_t errori, std::int16_t punti = 0)
 {
-    return fakes::startingWith(0, punti, errori);
+    return testsupport::startingWith(0, punti, errori);
 }
 } // namespace
 
 TEST(ErrorLimit, EveryTickShowsBothCounters)
 {
-    fakes::Game g(withErrors(7, 12));
+    testsupport::RecordedGame g(withErrors(7, 12));
     g.quiz.Timer1_Timer();
     g.quiz.Timer1_Timer();
     const std::vector<std::string> expected = {
@@ -29,7 +29,7 @@ TEST(ErrorLimit, OnlyExactlyTwentyEndsTheGame)
     };
     for (const Case c : {Case{0, false}, Case{19, false}, Case{20, true}, Case{21, false},
                          Case{-5, false}}) {
-        fakes::Game g(withErrors(c.errori));
+        testsupport::RecordedGame g(withErrors(c.errori));
         g.quiz.Timer1_Timer();
         EXPECT_EQ(g.runtime.ends, c.ends ? 1 : 0) << c.errori;
         EXPECT_EQ(g.form.lblerrori, std::to_string(c.errori));
@@ -38,7 +38,7 @@ TEST(ErrorLimit, OnlyExactlyTwentyEndsTheGame)
 
 TEST(ErrorLimit, EndMessageIsItalianWithItsTitleAndIcon)
 {
-    fakes::Game g(withErrors(20));
+    testsupport::RecordedGame g(withErrors(20));
     g.runtime.onBox = [&] { EXPECT_EQ(g.runtime.ends, 0); };
     g.quiz.Timer1_Timer();
     ASSERT_EQ(g.runtime.boxes.size(), 1u);
@@ -51,7 +51,7 @@ TEST(ErrorLimit, EndMessageIsItalianWithItsTitleAndIcon)
 
 TEST(ErrorLimit, TwentiethMissInTheMiddleOfAChallengeEndsAtTheNextTick)
 {
-    fakes::Game g;
+    testsupport::RecordedGame g;
     g.runtime.scripted = {0.5f};
     g.quiz.Command2_Click();
     const std::int16_t asked = g.quiz.state().caso;

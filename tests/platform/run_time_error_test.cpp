@@ -8,17 +8,10 @@
 #include "game/quiz.h"
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
+#include "no_controls.h"
 #include "platform/qt_runtime.h"
 
 namespace {
-
-class NoControls final : public game::FormControls {
-    void setLblreg(std::string_view) override {}
-    void setLblpunti(std::string_view) override {}
-    void setLblerrori(std::string_view) override {}
-    void setCommand2Visible(bool) override {}
-    void cls() override {}
-};
 
 // Closes every box as it opens and writes what it said to stderr, where the
 // death test reads it.
@@ -43,9 +36,8 @@ void closeBoxesAndReport()
     char name[] = "run_time_error_test";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Europa Quiz"));
     platform::QtRuntime runtime;
-    NoControls controls;
+    testsupport::NoControls controls;
     game::GameState state;
     state.errori = 32767;
     game::Quiz quiz(runtime, controls, state);

@@ -10,6 +10,8 @@
 
 #include "game/answer_table.h"
 #include "game/quiz.h"
+#include "headless_runtime.h"
+#include "no_controls.h"
 #include "platform/sound_loader.h"
 #include "platform/sound_player.h"
 #include "sound_folder.h"
@@ -92,39 +94,6 @@ const Damage kDamages[] = {
      }},
 };
 
-// What the window would do, minus the window: boxes are noted and closed at
-// once, sounds go to the real sound service.
-class HeadlessRuntime final : public game::Runtime {
-public:
-    HeadlessRuntime(platform::SoundPlayer& player, fs::path folder)
-        : player_(player), folder_(std::move(folder))
-    {
-    }
-    void msgBox(std::string_view, game::BoxStyle, std::optional<std::string_view>) override { ++boxes; }
-    void playSound(const std::string& fullPath) override { player_.play(fullPath); }
-    void randomize() override {}
-    float rnd() override { return std::uniform_real_distribution<float>(0.0f, 1.0f)(random_); }
-    std::string appPath() override { return folder_.string(); }
-    void end() override { ended = true; }
-
-    int boxes = 0;
-    bool ended = false;
-
-private:
-    platform::SoundPlayer& player_;
-    fs::path folder_;
-    std::mt19937 random_{2024};
-};
-
-class NoWindow final : public game::FormControls {
-public:
-    void setLblreg(std::string_view) override {}
-    void setLblpunti(std::string_view) override {}
-    void setLblerrori(std::string_view) override {}
-    void setCommand2Visible(bool) override {}
-    void cls() override {}
-};
-
 const game::AnswerRow& rightAnswer(std::int16_t country)
 {
     for (const auto& row : game::kAnswers) {
@@ -195,9 +164,9 @@ TEST_P(BadSoundFiles, AllAtOnceAndTheGamePlaysOn)
         GetParam().apply(file(relative));
     expectSilenceOnlyIn(sounds);
 
-    HeadlessRuntime runtime(*player, folder.path());
-    NoWindow window;
-    game::Quiz quiz(runtime, window);
+    testsupport::HeadlessRuntime runtime(*player, folder.path());
+    testsupport::NoControls controls;
+    game::Quiz quiz(runtime, controls);
     quiz.Form_Initialize();
     constexpr int kChallenges = 40;
     for (int i = 0; i < kChallenges; ++i) {

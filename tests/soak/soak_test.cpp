@@ -68,7 +68,7 @@ private slots:
 
     void longGameKeepsMemoryFlat()
     {
-        WindowDriver driver(Runtime::Real);
+        WindowDriver driver(RuntimeKind::Real);
         BoxCloser closer;
         const auto pixels = onePixelPerCountry();
         QWidget* start = driver.control("Command2");

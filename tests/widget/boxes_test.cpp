@@ -64,7 +64,7 @@ private slots:
     // and the prompt line name the same one, and it is one that takes part.
     void theProgramsOwnRuntimeAnnouncesADrawableCountry()
     {
-        driver_ = std::make_unique<WindowDriver>(Runtime::Real);
+        driver_ = std::make_unique<WindowDriver>(RuntimeKind::Real);
         BoxCloser closer;
         QWidget* parentWhileOpen = nullptr;
         closer.onOpen([&](const SeenBox&) { parentWhileOpen = QApplication::activeModalWidget()->parentWidget(); });

@@ -14,7 +14,7 @@ class CloseWindowTest : public QObject {
 private slots:
     void closingTheWindowEndsTheProgram()
     {
-        WindowDriver driver(Runtime::Real);
+        WindowDriver driver(RuntimeKind::Real);
         BoxCloser closer;
         const int status = runUntilTheProgramEnds([&] { driver.form().windowHandle()->close(); });
         QCOMPARE(status, 0);

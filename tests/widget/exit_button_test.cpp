@@ -15,7 +15,7 @@ class ExitButtonTest : public QObject {
 private slots:
     void theExitButtonEndsTheProgram()
     {
-        WindowDriver driver(Runtime::Real);
+        WindowDriver driver(RuntimeKind::Real);
         BoxCloser closer;
         const int status = runUntilTheProgramEnds([&] { driver.click(driver.control("Command3")); });
         QCOMPARE(status, 0);

@@ -31,7 +31,7 @@ class GameOverTest : public QObject {
 private slots:
     void theTwentiethErrorEndsTheGameOnce()
     {
-        WindowDriver driver(Runtime::Real);
+        WindowDriver driver(RuntimeKind::Real);
         {
             BoxCloser quickly;
             for (int i = 0; i < 19; ++i)

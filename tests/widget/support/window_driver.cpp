@@ -42,18 +42,17 @@ void quietAboutSizeHints(QtMsgType type, const QMessageLogContext& context, cons
 }
 } // namespace
 
-WindowDriver::WindowDriver(Runtime runtime)
+WindowDriver::WindowDriver(RuntimeKind kind)
     : spy_(std::make_unique<PressSpy>(lastPressReceiver_))
 {
     if (passOn == nullptr)
         passOn = qInstallMessageHandler(quietAboutSizeHints);
-    if (runtime == Runtime::Real) {
-        form_ = std::make_unique<window::Form1>(real_.emplace());
-        real_->setDialogParent(form_.get());
-    } else {
+    recording_.passBoxesAndEndTo(real_);
+    if (kind == RuntimeKind::Real)
+        form_ = std::make_unique<window::Form1>(real_);
+    else
         form_ = std::make_unique<window::Form1>(recording_);
-        recording_.setDialogParent(form_.get());
-    }
+    real_.setDialogParent(form_.get());
     form_->show();
     form_->activateWindow();
     if (!QTest::qWaitForWindowActive(form_.get()))

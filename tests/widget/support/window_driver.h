@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "platform/qt_runtime.h"
 #include "recording_runtime.h"
@@ -14,7 +13,11 @@
 
 namespace widget_tests {
 
-enum class Runtime {
+using testsupport::randomFor;
+using testsupport::RecordingRuntime;
+
+// Which runtime the window runs on.
+enum class RuntimeKind {
     Recording, // real boxes and end, a random value the test sets, sounds recorded
     Real,      // the program's own runtime
 };
@@ -23,7 +26,7 @@ enum class Runtime {
 // reaches it: clicks and keys through the window system.
 class WindowDriver {
 public:
-    explicit WindowDriver(Runtime runtime = Runtime::Recording);
+    explicit WindowDriver(RuntimeKind kind = RuntimeKind::Recording);
     ~WindowDriver();
 
     window::Form1& form() { return *form_; }
@@ -50,8 +53,9 @@ public:
 private:
     class PressSpy;
 
+    // The recording runtime passes its boxes and the end of the program to the real one.
+    platform::QtRuntime real_;
     RecordingRuntime recording_;
-    std::optional<platform::QtRuntime> real_;
     std::unique_ptr<window::Form1> form_;
     std::unique_ptr<PressSpy> spy_;
     QPointer<QWidget> lastPressReceiver_;

@@ -1,0 +1,23 @@
+#include "headless_runtime.h"
+
+#include "platform/clock_random.h"
+#include "platform/sound_player.h"
+
+namespace testsupport {
+
+HeadlessRuntime::HeadlessRuntime(platform::SoundPlayer& player, std::filesystem::path folder)
+    : player_(player), folder_(std::move(folder))
+{
+}
+
+void HeadlessRuntime::playSound(const std::string& fullPath)
+{
+    player_.play(fullPath);
+}
+
+float HeadlessRuntime::rnd()
+{
+    return platform::unitFromBits(random_());
+}
+
+} // namespace testsupport
