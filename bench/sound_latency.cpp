@@ -138,7 +138,10 @@ void quiet(platform::SoundPlayer& player, const std::string& silence)
 {
     // A new sound cuts the old one off; a silent one leaves the device quiet.
     player.play(silence);
-    player.waitUntilIdle();
+    if (!player.waitUntilIdle(std::chrono::seconds(5))) {
+        std::fprintf(stderr, "europa-sound-latency: the player never finished with %s\n", silence.c_str());
+        std::exit(1);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(40));
 }
 

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -200,31 +201,16 @@ bool SoundDecoder::decodeInto(std::vector<std::int16_t>& out, std::size_t frames
     return true;
 }
 
-namespace {
-
-std::optional<std::vector<std::int16_t>> decodeWhole(std::optional<SoundDecoder> decoder)
-{
-    if (!decoder)
-        return std::nullopt;
-    std::vector<std::int16_t> samples;
-    if (!decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
-        return std::nullopt;
-    return samples;
-}
-
-} // namespace
-
-std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std::uint8_t> file)
-{
-    return decodeWhole(SoundDecoder::open({file.begin(), file.end()}));
-}
-
 std::optional<std::vector<std::int16_t>> loadSound(const std::string& path)
 {
     auto bytes = readSoundFile(path);
-    if (!bytes)
+    std::optional<SoundDecoder> decoder;
+    if (bytes)
+        decoder = SoundDecoder::open(std::move(*bytes));
+    std::vector<std::int16_t> samples;
+    if (!decoder || !decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
         return std::nullopt;
-    return decodeWhole(SoundDecoder::open(std::move(*bytes)));
+    return samples;
 }
 
 } // namespace platform

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -51,11 +50,9 @@ private:
     std::unique_ptr<Conversion> conversion_;
 };
 
-// The file's sound in the device format, or nothing when it holds no playable
-// sound at all.
-std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std::uint8_t> file);
-
-// readSoundFile, then decodeSound.
+// The file's whole sound in the device format, or nothing when it holds no
+// playable sound at all.
+// For the robustness tests: whether the file at a path in the program's folder would be heard.
 std::optional<std::vector<std::int16_t>> loadSound(const std::string& path);
 
 } // namespace platform

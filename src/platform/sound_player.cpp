@@ -12,7 +12,7 @@
 
 namespace platform {
 
-struct SoundPlayer::State {
+struct SoundPlayerState {
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable changed; // idle again, or the worker has finished
@@ -20,7 +20,7 @@ struct SoundPlayer::State {
     bool busy = false;
     bool stopping = false;
     bool finished = false;
-    Tally tally;
+    SoundPlayer::Tally tally;
 
     // Touched by the worker thread only.
     const SdlAudioLibrary* sdl = nullptr; // once the first sound has loaded it
@@ -35,7 +35,7 @@ struct SoundPlayer::State {
 
 namespace {
 
-using State = SoundPlayer::State;
+using State = SoundPlayerState;
 
 constexpr Uint16 kDeviceBufferFrames = 512;
 
@@ -307,12 +307,6 @@ void SoundPlayer::play(const std::string& path)
         state_->pending = path; // a request not yet started is simply replaced
     }
     state_->wake.notify_one();
-}
-
-void SoundPlayer::waitUntilIdle()
-{
-    std::unique_lock lock(state_->mutex);
-    state_->changed.wait(lock, [this] { return state_->idle(); });
 }
 
 bool SoundPlayer::waitUntilIdle(std::chrono::milliseconds limit)

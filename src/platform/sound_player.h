@@ -8,6 +8,9 @@
 
 namespace platform {
 
+// What a player shares with its worker thread; defined beside the worker.
+struct SoundPlayerState;
+
 // Plays WAV files in the background through SDL's audio subsystem.
 //
 // play() returns at once: the request goes to a worker thread, which opens the
@@ -30,17 +33,16 @@ public:
 
     void play(const std::string& path);
 
-    // Blocks until every request made so far has been handled: the start of
-    // its sound queued, or the request dropped. The rest of a long sound goes
-    // on arriving afterwards. A test seam: nothing the game does shows when
-    // the worker has finished with a request, and tests and measurements need to.
-    void waitUntilIdle();
-    // The same with a limit; false when the worker is still busy after it.
+    // Blocks until every request made so far has been handled (the start of
+    // its sound queued, or the request dropped) or `limit` has passed; false
+    // when the worker is still busy. The rest of a long sound goes on arriving
+    // afterwards.
+    // For the sound player, bad-sound and fuzz tests and the latency benchmark: the game never needs to know.
     bool waitUntilIdle(std::chrono::milliseconds limit);
 
     // Counts of requests the worker has handled, by outcome, and of the sound
-    // it has handed to the device. A test seam: silence and sound look alike
-    // from outside without a device to listen on.
+    // it has handed to the device.
+    // For the sound player test: without a device to listen on, silence and sound look alike.
     struct Tally {
         std::uint64_t played = 0;
         std::uint64_t silent = 0;
@@ -48,12 +50,9 @@ public:
     };
     Tally tally();
 
-    // What the player shares with its worker; defined beside the worker.
-    struct State;
-
 private:
     // Shared with the worker, which may outlive the player.
-    std::shared_ptr<State> state_;
+    std::shared_ptr<SoundPlayerState> state_;
     std::thread worker_;
 };
 

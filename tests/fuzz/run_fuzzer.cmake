@@ -28,20 +28,13 @@ endif()
 
 # New inputs go to a corpus of the build's own; the seeds in the tree stay as they are.
 file(MAKE_DIRECTORY ${WORK_DIR}/corpus ${WORK_DIR}/artifacts)
-# The fuzzer writes each input into this folder; it goes after the run,
-# whichever way the run ends.
-set(scratch ${WORK_DIR}/scratch)
-file(REMOVE_RECURSE ${scratch})
-file(MAKE_DIRECTORY ${scratch})
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env EUROPA_FUZZ_SCRATCH=${scratch}
-            ${WORK_DIR}/build/sound_file_fuzzer
+    COMMAND ${WORK_DIR}/build/sound_file_fuzzer
             ${WORK_DIR}/corpus ${SOURCE_DIR}/corpus
             -max_total_time=${SECONDS} -timeout=10 -rss_limit_mb=2048 -max_len=16384
             -print_final_stats=1 -artifact_prefix=${WORK_DIR}/artifacts/
     RESULT_VARIABLE fuzzed
     ERROR_VARIABLE log)
-file(REMOVE_RECURSE ${scratch})
 string(REGEX MATCHALL "(#[0-9]+\t(INITED|DONE)[^\n]*|stat::[^\n]*)" summary "${log}")
 string(REPLACE ";" "\n" summary "${summary}")
 message("${summary}")

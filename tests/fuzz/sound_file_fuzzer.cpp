@@ -5,15 +5,17 @@
 // whole here, which takes every part of them through the converter.
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
+#include <ctime>
 #include <string>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "platform/sound_loader.h"
 #include "platform/sound_player.h"
+#include "whole_sound.h"
 
 namespace {
 
@@ -22,44 +24,11 @@ using namespace std::chrono_literals;
 constexpr auto kPlayLimit = 50ms;
 constexpr auto kWorkerLimit = 5s;
 
-// The folder the input is written to, removed on every way out: the normal
-// end and each failure found here. (A crash ends the process in the
-// sanitizer; the test command runs the fuzzer in a scratch folder of its own,
-// EUROPA_FUZZ_SCRATCH, and removes that whatever happens.)
-char scratchFolder[4096];
-
-void removeScratch()
-{
-    if (scratchFolder[0] == '\0')
-        return;
-    const std::string file = std::string(scratchFolder) + "/sound.wav";
-    ::unlink(file.c_str());
-    ::rmdir(scratchFolder);
-    scratchFolder[0] = '\0';
-}
-
-[[noreturn]] void fail()
-{
-    removeScratch();
-    std::abort();
-}
-
-std::string makeSoundPath()
-{
-    // tmpfs when there is one: the file is rewritten for every input.
-    const char* scratch = std::getenv("EUROPA_FUZZ_SCRATCH");
-    const char* base = scratch != nullptr ? scratch : ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string dir = std::string(base) + "/europa-fuzz-XXXXXX";
-    if (dir.size() >= sizeof scratchFolder || ::mkdtemp(dir.data()) == nullptr)
-        std::abort();
-    dir.copy(scratchFolder, dir.size());
-    scratchFolder[dir.size()] = '\0';
-    std::atexit(removeScratch);
-    return dir + "/sound.wav";
-}
-
+// The input is written to a file with no name, reached through this process's
+// descriptor: nothing is left behind however the run ends, Ctrl-C included.
 struct Harness {
-    std::string path = makeSoundPath();
+    int fd = ::memfd_create("europa-fuzz-sound.wav", MFD_CLOEXEC);
+    std::string path = "/proc/self/fd/" + std::to_string(fd);
     platform::SoundPlayer player;
 };
 
@@ -72,18 +41,55 @@ long voluntarySleeps()
     return usage.ru_nvcsw;
 }
 
-void writeSound(const std::string& path, const std::uint8_t* data, std::size_t size)
+// A stopped process (kill -STOP, Ctrl-Z, a busy CI machine) goes on only with
+// SIGCONT, and a stop counts as a sleep of its own accord. SIGCONT is blocked
+// in every thread, so it stays pending until taken here, where it tells that
+// the process was stopped in between.
+sigset_t continueSignal()
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        fail();
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGCONT);
+    return set;
+}
+
+bool takeContinued()
+{
+    const sigset_t set = continueSignal();
+    const timespec now{};
+    bool continued = false;
+    while (::sigtimedwait(&set, nullptr, &now) == SIGCONT)
+        continued = true;
+    return continued;
+}
+
+// Whether play() waited for the worker. A slow play() that slept did; one that
+// was merely pre-empted did not, and one that the process was stopped in tells
+// nothing, so it is measured again.
+bool playWaited(platform::SoundPlayer& player, const std::string& path)
+{
+    for (;;) {
+        takeContinued();
+        const long sleepsBefore = voluntarySleeps();
+        const auto start = std::chrono::steady_clock::now();
+        player.play(path);
+        const auto took = std::chrono::steady_clock::now() - start;
+        const bool slept = voluntarySleeps() != sleepsBefore;
+        if (!takeContinued())
+            return took > kPlayLimit && slept;
+    }
+}
+
+void writeSound(int fd, const std::uint8_t* data, std::size_t size)
+{
+    if (fd < 0 || ::ftruncate(fd, 0) != 0)
+        std::abort();
     for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size - done);
+        const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
         if (n <= 0)
-            fail();
+            std::abort();
         done += static_cast<std::size_t>(n);
     }
-    ::close(fd);
 }
 
 } // namespace
@@ -93,24 +99,20 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // A device that consumes samples like a sound card, so every input goes
     // all the way to the queue; a real device of the machine is not needed.
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // Before the player and SDL start their threads, which inherit the mask.
+    const sigset_t set = continueSignal();
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static Harness harness;
-    writeSound(harness.path, data, size);
-
-    // A slow play() is a fault only when it slept: it waited for the worker.
-    // One that was merely pre-empted on a busy machine did not.
-    const long sleepsBefore = voluntarySleeps();
-    const auto start = std::chrono::steady_clock::now();
-    harness.player.play(harness.path);
-    const auto took = std::chrono::steady_clock::now() - start;
-    if (took > kPlayLimit && voluntarySleeps() != sleepsBefore)
-        fail(); // play() waited for the worker
+    writeSound(harness.fd, data, size);
+    if (playWaited(harness.player, harness.path))
+        std::abort(); // play() waited for the worker
     if (!harness.player.waitUntilIdle(kWorkerLimit))
-        fail(); // the worker hangs on this input
-    platform::decodeSound({data, size});
+        std::abort(); // the worker hangs on this input
+    testsupport::decodeSound({data, size});
     return 0;
 }

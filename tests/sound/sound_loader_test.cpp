@@ -9,13 +9,14 @@
 #include "platform/sound_loader.h"
 #include "tone_measure.h"
 #include "wav_builder.h"
+#include "whole_sound.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::decodeSound;
 using platform::kDeviceRate;
 using platform::readSoundFile;
+using testsupport::decodeSound;
 using testsupport::WavLayout;
 
 struct LayoutCase {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "platform/sound_loader.h"
+
+namespace testsupport {
+
+// The file's whole sound in the device format, converted in one part, or
+// nothing when it holds no playable sound at all.
+inline std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std::uint8_t> file)
+{
+    auto decoder = platform::SoundDecoder::open({file.begin(), file.end()});
+    std::vector<std::int16_t> samples;
+    if (!decoder || !decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
+        return std::nullopt;
+    return samples;
+}
+
+} // namespace testsupport
