@@ -11,7 +11,8 @@ namespace window {
 
 enum class Shown { Yes, Hidden, OutsideMap };
 
-// An invisible clickable rectangle over one country of the map.
+// An invisible clickable rectangle over one country of the map: a row of the
+// table, not a control. The map answers for it (see labelAt).
 struct CountryLabel {
     std::string_view name;
     int groupIndex;        // member index within a label group, -1 for a single label
@@ -114,8 +115,7 @@ inline constexpr std::array<CountryLabel, 83> kCountryLabels{{
 
 // The label that receives a click at (x, y) twips on the map: the earliest shown
 // label containing the point, or nullptr when the click belongs to the map itself.
-// The window routes clicks through its label widgets' stacking, not through
-// this; it is the rule the tests hold that routing to, pixel by pixel.
+// The map routes every click and every pointer move over it by this rule.
 constexpr const CountryLabel* labelAt(int x, int y)
 {
     for (const CountryLabel& label : kCountryLabels) {

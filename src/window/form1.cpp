@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 
 #include "game/answer_table.h"
@@ -14,14 +13,13 @@
 #include "platform/message_box.h"
 #include "platform/qt_text.h"
 #include "window/caption_label.h"
-#include "window/country_label_widget.h"
+#include "window/country_labels.h"
 #include "window/fonts.h"
 #include "window/form1_layout.h"
 #include "window/graphical_button.h"
 #include "window/map_box.h"
 #include "window/menu_bar.h"
 #include "window/pictures.h"
-#include "window/whole_pixel_mouse.h"
 
 namespace window {
 
@@ -66,7 +64,7 @@ QString windowCaption()
 } // namespace
 
 Form1::Form1(game::Runtime& runtime, QWidget* parent)
-    : QMainWindow(parent), quiz_(runtime, *this), wholePixelMouse_(new WholePixelMouse(this))
+    : QMainWindow(parent), quiz_(runtime, *this)
 {
     setObjectName(QStringLiteral("Form1"));
     platform::deliver([this] { quiz_.Form_Initialize(); });
@@ -147,7 +145,8 @@ void Form1::loadWindowedControls(QWidget* client)
     Picture1->setAutoFillBackground(true);
     Picture1->hide();
 
-    Picture2 = new MapBox(client);
+    Picture2 = new MapBox(pointers_, [this](const CountryLabel& label) { countryLabelClick(label); },
+                          client);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(toPixels(layout::kPicture2));
     Picture2->setCursor(pointers_[PointerPicture::Globe]);
@@ -197,43 +196,25 @@ void Form1::loadWindowedControls(QWidget* client)
 
 void Form1::loadMapContents(QWidget* map)
 {
-    const int count = static_cast<int>(kCountryLabels.size());
-    const int abovePrompt = layout::kCountryLabelsAbovePrompt;
-    loadCountryLabels(map, abovePrompt, count);
-
     lblreg = makeCaptionLabel(layout::kLblreg, map);
     lblreg->setWordWrap(false);
     Label42 = makeCaptionLabel(layout::kLabel42, map);
-    // The prompt line takes no clicks: whatever it grows over keeps its own.
+    // The prompt line takes no clicks: the map beneath routes them, and the
+    // pointer over it is the map's.
     for (QLabel* prompt : {lblreg, Label42})
         prompt->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    loadCountryLabels(map, 0, abovePrompt);
 }
 
-// Creates the country labels of [first, last) of the table, bottom first.
-void Form1::loadCountryLabels(QWidget* map, int first, int last)
+// The click handler of a country label: the members of the group Label50 pass
+// their index, every other label answers with its own row of the answer table.
+void Form1::countryLabelClick(const CountryLabel& label)
 {
-    for (int i = last - 1; i >= first; --i) {
-        const CountryLabel& label = kCountryLabels[static_cast<std::size_t>(i)];
-        std::function<void()> onClick;
-        if (label.hasHandler && label.groupIndex >= 0) {
-            const auto index = static_cast<std::int16_t>(label.groupIndex);
-            onClick = delivering([this, index] { quiz_.Label50_Click(index); });
-        } else if (label.hasHandler) {
-            const game::AnswerRow* row = game::findAnswer(label.name);
-            onClick = delivering([this, row] { quiz_.labelClick(*row); });
-        }
-        new CountryLabelWidget(label, std::move(onClick), pointers_, map);
+    if (label.groupIndex >= 0) {
+        const auto index = static_cast<std::int16_t>(label.groupIndex);
+        platform::deliver([this, index] { quiz_.Label50_Click(index); });
+    } else if (const game::AnswerRow* row = game::findAnswer(label.name)) {
+        platform::deliver([this, row] { quiz_.labelClick(*row); });
     }
-}
-
-void Form1::showEvent(QShowEvent* event)
-{
-    // Installing the same filter again only moves it to the front.
-    if (QWindow* window = windowHandle())
-        window->installEventFilter(wholePixelMouse_);
-    QMainWindow::showEvent(event);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)

@@ -15,7 +15,7 @@ class QTimer;
 namespace window {
 
 class MapBox;
-class WholePixelMouse;
+struct CountryLabel;
 
 // The game's one window: the map with its country labels and prompt line, the
 // start and exit buttons, the counters, the menu bar. It owns the game and
@@ -34,8 +34,6 @@ protected:
     // The start button is the window's default button: Enter presses it
     // wherever the focus is, unless another push button has it.
     void keyPressEvent(QKeyEvent* event) override;
-    // The window's mouse positions are whole pixels from its first showing on.
-    void showEvent(QShowEvent* event) override;
 
 private:
     void setLblreg(std::string_view caption) override;
@@ -49,11 +47,10 @@ private:
     void loadWindowLabels(QWidget* client);
     void loadWindowedControls(QWidget* client);
     void loadMapContents(QWidget* map);
-    void loadCountryLabels(QWidget* map, int first, int last);
+    void countryLabelClick(const CountryLabel& label);
 
     game::Quiz quiz_;
     Pointers pointers_;
-    WholePixelMouse* wholePixelMouse_ = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -4,7 +4,6 @@
 #include <array>
 #include <string_view>
 
-#include "window/country_labels.h"
 #include "window/twips.h"
 #include "window/window_texts.h"
 
@@ -64,9 +63,6 @@ inline constexpr std::array<LabelPlacement, 8> kWindowLabels{{
 // The prompt line across the top of the map: "Click on" above the country's name.
 inline constexpr LabelPlacement kLabel42{"Label42", {0, 0, 2055, 495}, "Click on", Qt::AlignLeft, kBlue, kPromptPoints};
 inline constexpr LabelPlacement kLblreg{"lblreg", {1920, 0, 1455, 420}, "", Qt::AlignLeft, kRed, kPromptPoints};
-
-// The prompt line lies beneath this many of the country labels and above the rest.
-inline constexpr int kCountryLabelsAbovePrompt = 33;
 
 struct ImagePlacement {
     int index;

@@ -1,27 +1,12 @@
 #include "window/map_box.h"
 
 #include <QPainter>
-
-#include "window/country_labels.h"
-#include "window/pictures.h"
+#include <utility>
 
 namespace window {
 
-namespace {
-class MapArea : public QWidget {
-public:
-    explicit MapArea(QWidget* parent) : QWidget(parent) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, picture(Picture::Map, devicePixelRatioF()));
-    }
-};
-} // namespace
-
-MapBox::MapBox(QWidget* parent) : QWidget(parent), inner_(new MapArea(this))
+MapBox::MapBox(Pointers& pointers, MapArea::LabelClick onLabelClick, QWidget* parent)
+    : QWidget(parent), inner_(new MapArea(pointers, std::move(onLabelClick), this))
 {
     inner_->setObjectName(QStringLiteral("mapArea"));
     inner_->setGeometry(kFrameWidth, kFrameWidth, kMapWidth, kMapHeight);

@@ -1,12 +1,14 @@
 // A click on the map reaches the topmost shown country label under it and
-// nothing else; the pointer follows the same rule. The clicks here are real
-// ones, routed by the window system through the window; the sweep then holds
-// the window's routing against the labels' rule at every pixel of the map.
+// nothing else; the pointer follows the same rule. The clicks and moves here
+// are real ones, sent through the window; what a label did is told by what
+// the player sees: its box and its error, or nothing at all, and the pointer.
 
-#include <QHash>
+#include <QApplication>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 #include "box_closer.h"
@@ -29,9 +31,23 @@ QString labelName(const CountryLabel* label)
     return label->groupIndex < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(label->groupIndex);
 }
 
+const CountryLabel* labelNamed(const QString& name)
+{
+    for (const CountryLabel& label : window::kCountryLabels) {
+        if (labelName(&label) == name)
+            return &label;
+    }
+    return nullptr;
+}
+
 const game::AnswerRow& answerOf(const CountryLabel& label)
 {
     return *game::findAnswer(label.name);
+}
+
+const CountryLabel* ruleAtPixel(QPoint pixel)
+{
+    return window::labelAt(pixel.x() * window::kTwipsPerPixel, pixel.y() * window::kTwipsPerPixel);
 }
 
 } // namespace
@@ -71,22 +87,23 @@ private slots:
     }
 
     // Before any challenge every answer is a miss, so a label with a handler
-    // says its own wrong-answer message and counts an error; anything else
-    // does nothing at all.
+    // says its own wrong-answer message and counts an error; a label without
+    // one does nothing, but shows the flag like every shown label; the map
+    // itself does nothing and shows the globe.
     void aClickReachesTheTopmostShownLabel()
     {
         QFETCH(int, x);
         QFETCH(int, y);
         QFETCH(QString, reaches);
+        const CountryLabel* reached = labelNamed(reaches);
+        QVERIFY(reached != nullptr || reaches == QLatin1String("the map"));
         BoxCloser closer;
         const std::size_t soundsBefore = driver_->runtime().sounds.size();
 
         driver_->clickMapAt(x, y);
 
-        const CountryLabel* reached = countryLabelOf(driver_->lastPressReceiver());
-        QCOMPARE(labelName(reached), reaches);
-        if (reached == nullptr)
-            QCOMPARE(driver_->lastPressReceiver(), driver_->mapArea());
+        // The map takes the press itself, through the prompt line too.
+        QCOMPARE(driver_->lastPressReceiver(), driver_->mapArea());
         if (reached != nullptr && reached->hasHandler) {
             QCOMPARE(closer.texts(), std::vector<QString>{platform::fromUtf8(answerOf(*reached).wrongMessage)});
             QCOMPARE(driver_->state().errori, std::int16_t(1));
@@ -96,6 +113,46 @@ private slots:
             QCOMPARE(driver_->state().errori, std::int16_t(0));
         }
         QCOMPARE(driver_->runtime().sounds.size(), soundsBefore);
+        QVERIFY(samePointer(pointerAt(mapPixel(x, y)), reached != nullptr ? flag() : globe()));
+    }
+
+    void aClickIsAPressAndAReleaseOnOneLabel_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QString>("answer");
+        // Map pixels. Label1 (Romania) spans columns 352 to 408; Label10
+        // (Hungary) lies over its first column.
+        const QPoint romania(380, 380);
+        const QString isRomania = QStringLiteral("This is  Romania");
+        QTest::newRow("left press and release") << int(Qt::LeftButton) << romania << romania << isRomania;
+        QTest::newRow("released on the label's first column, under another label")
+            << int(Qt::LeftButton) << romania << QPoint(352, 360) << isRomania;
+        QTest::newRow("released beside the label") << int(Qt::LeftButton) << romania << QPoint(351, 360) << "";
+        QTest::newRow("released off the map") << int(Qt::LeftButton) << romania << QPoint(380, -1) << "";
+        QTest::newRow("the right button") << int(Qt::RightButton) << romania << romania << "";
+        QTest::newRow("pressed on the sea, released on the label")
+            << int(Qt::LeftButton) << QPoint(20, 500) << romania << "";
+        QTest::newRow("released with no press") << int(Qt::LeftButton) << QPoint() << romania << "";
+    }
+
+    void aClickIsAPressAndAReleaseOnOneLabel()
+    {
+        QFETCH(int, button);
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, release);
+        QFETCH(QString, answer);
+        QCOMPARE(answerOf(*ruleAtPixel(QPoint(380, 380))).wrongMessage, "This is  Romania");
+        BoxCloser closer;
+        QWindow* window = driver_->form().windowHandle();
+        const auto inWindow = [&](QPoint pixel) { return driver_->mapArea()->mapTo(&driver_->form(), pixel); };
+        const auto which = static_cast<Qt::MouseButton>(button);
+        if (!press.isNull())
+            QTest::mousePress(window, which, {}, inWindow(press));
+        QTest::mouseRelease(window, which, {}, inWindow(release));
+        QTest::qWait(30);
+        QCOMPARE(closer.texts(), answer.isEmpty() ? std::vector<QString>{} : std::vector<QString>{answer});
     }
 
     // Label55 lies wholly beneath Label71, and only Label55 answers "EXACT"
@@ -122,43 +179,46 @@ private slots:
         QCOMPARE(driver_->state().errori, std::int16_t(0));
     }
 
-    void everyMapPixelRoutesAndPointsAsTheLabelsRuleSays()
+    // The pointer shows whether the rule finds a shown label at each map
+    // pixel; which label a click there runs is the business of the other tests.
+    void everyMapPixelPointsAsTheLabelsRuleSays()
     {
-        QWidget* map = driver_->mapArea();
-        window::Pointers pointers;
-        const QCursor labelPointer = pointers[window::PointerPicture::CountryLabel];
-        const QCursor globe = pointers[window::PointerPicture::Globe];
-        // Which of the two pointers each widget of the map shows.
-        QHash<const QWidget*, bool> showsLabelPointer;
-        QList<const QWidget*> widgets{map};
-        for (const QWidget* child : map->findChildren<QWidget*>())
-            widgets << child;
-        for (const QWidget* widget : widgets) {
-            const QCursor shown = widget->cursor();
-            if (widget->visibleRegion().isEmpty())
-                continue;
-            QVERIFY2(samePointer(shown, labelPointer) || samePointer(shown, globe),
-                     qPrintable(widget->objectName()));
-            showsLabelPointer.insert(widget, samePointer(shown, labelPointer));
-        }
-
-        int wrongRoutes = 0;
-        int wrongPointers = 0;
+        const qint64 onLabel = keyOf(pointerAt(QPoint(380, 380)));
+        const qint64 onMap = keyOf(pointerAt(QPoint(20, 500)));
+        QVERIFY(onLabel != onMap);
+        int wrong = 0;
         for (int y = 0; y < window::kMapHeight; ++y) {
             for (int x = 0; x < window::kMapWidth; ++x) {
-                const QWidget* under = map->childAt(x, y);
-                const CountryLabel* expected = window::labelAt(x * window::kTwipsPerPixel,
-                                                               y * window::kTwipsPerPixel);
-                const CountryLabel* routed = countryLabelOf(under);
-                if (routed != expected && wrongRoutes++ < 5)
-                    qWarning("(%d, %d): routed to %s, the rule says %s", x, y,
-                             qPrintable(labelName(routed)), qPrintable(labelName(expected)));
-                if (showsLabelPointer.value(under != nullptr ? under : map) != (expected != nullptr))
-                    ++wrongPointers;
+                driver_->moveMouseTo(driver_->mapArea(), QPoint(x, y));
+                const bool expected = ruleAtPixel(QPoint(x, y)) != nullptr;
+                const bool shown = keyOf(driver_->form().windowHandle()->cursor()) == onLabel;
+                if (shown != expected && wrong++ < 5)
+                    qWarning("(%d, %d): the pointer is the %s, the rule finds %s", x, y,
+                             shown ? "flag" : "globe", qPrintable(labelName(ruleAtPixel(QPoint(x, y)))));
             }
         }
-        QCOMPARE(wrongRoutes, 0);
-        QCOMPARE(wrongPointers, 0);
+        QCOMPARE(wrong, 0);
+    }
+
+    // On any screen Qt accepts, however the map's pixels fall on the screen's,
+    // every point of the map shows one of its two pointers and a click in the
+    // middle of a country answers for it.
+    void theMapAnswersAtEveryScale()
+    {
+        const qint64 onLabel = keyOf(pointerAt(QPoint(380, 380)));
+        const qint64 onMap = keyOf(pointerAt(QPoint(20, 500)));
+        QWidget* map = driver_->mapArea();
+        // Over the map and its frame.
+        for (int y = -2; y < map->height() + 2; y += 2) {
+            for (int x = -2; x < map->width() + 2; x += 3) {
+                driver_->moveMouseTo(map, QPoint(x, y));
+                const qint64 shown = keyOf(driver_->form().windowHandle()->cursor());
+                QVERIFY2(shown == onLabel || shown == onMap, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            }
+        }
+        BoxCloser closer;
+        driver_->click(map, QPoint(380, 380));
+        QCOMPARE(closer.texts(), std::vector<QString>{QStringLiteral("This is  Romania")});
     }
 
     // Every shown label with a handler, clicked where it is on top, answers
@@ -190,6 +250,21 @@ private slots:
     }
 
 private:
+    // The pointer the window shows once the mouse has come to a map pixel
+    // from outside the window.
+    QCursor pointerAt(QPoint pixel)
+    {
+        driver_->moveMouseTo(driver_->form().menuBar(), QPoint(790, 5));
+        driver_->moveMouseTo(driver_->mapArea(), pixel);
+        return driver_->form().windowHandle()->cursor();
+    }
+
+    QCursor flag() { return made_[window::PointerPicture::CountryLabel]; }
+    QCursor globe() { return made_[window::PointerPicture::Globe]; }
+
+    // Tells apart the pointers the window shows without comparing pictures.
+    static qint64 keyOf(const QCursor& cursor) { return cursor.pixmap().cacheKey(); }
+
     static std::optional<QPoint> pixelOwnedBy(const CountryLabel& label)
     {
         const QRect area = window::toPixels(label.rect) & QRect(0, 0, window::kMapWidth, window::kMapHeight);
@@ -203,6 +278,7 @@ private:
     }
 
     std::unique_ptr<WindowDriver> driver_;
+    window::Pointers made_{qApp->devicePixelRatio()};
 };
 
 QTEST_MAIN(MapTest)

@@ -1,4 +1,5 @@
 import math
+import time
 import unittest
 
 from quizdriver import input as xinput
@@ -18,6 +19,11 @@ EDGE_PIXELS = [
     # Label67, the part of France that does not answer: its west and top edges.
     (159, 330), (160, 330), (170, 319), (170, 320),
 ]
+
+
+def qt_round(value):
+    """Rounds as the toolkit does where it places a picture: halves up."""
+    return math.floor(value + 0.5)
 
 
 def device_pixels(logical, scale):
@@ -78,6 +84,56 @@ class ScaledScreen(QuizTestCase):
 
     def test_one_and_a_half_times_the_size(self):
         self.check_every_device_pixel(1.5)
+
+    def test_the_frame_beside_the_map_at_one_and_a_quarter(self):
+        """At 1.25 the map's first pixel starts half-way into a device pixel:
+        the map's picture begins on the next one, and the frame's inner ring
+        holds the one before. Where labels meet the map's edge (Portugal, on
+        its first column), a click on any device pixel of the ring answers
+        nothing, and the map's first device column answers."""
+        scale = 1.25
+        quiz = self.start(audio="dummy", environment={"QT_SCALE_FACTOR": str(scale)})
+        wx, wy, _, height = quiz.display.geometry(quiz.window)
+        menu_bar = round(height / scale) - CLIENT_HEIGHT
+        first_column = qt_round(MAP_FRAME * scale)
+        ring = range(qt_round((MAP_FRAME - 1) * scale), first_column)
+        top = qt_round((menu_bar + MAP_FRAME) * scale)
+        edge_labels = [l for l in self.facts.labels
+                       if l.shown and l.left == 0 and self.facts.country_of(l)]
+        self.assertTrue(edge_labels)
+
+        def map_row(device_row):
+            return math.floor((device_row - top + 0.5) / scale)
+
+        rows = [r for r in range(top, top + qt_round(self.facts.map_height * scale))
+                if any(l.top <= map_row(r) < l.bottom for l in edge_labels)]
+        # What the screen shows: the ring's own colour on every device pixel
+        # clicked below, the map from the first column on.
+        ring_colour = self.screen.pixel(wx + ring[0], wy + rows[0])
+        for r in rows:
+            for c in ring:
+                self.assertEqual(self.screen.pixel(wx + c, wy + r), ring_colour, (c, r))
+            self.assertNotEqual(self.screen.pixel(wx + first_column, wy + r), ring_colour, r)
+
+        for r in rows:
+            for c in ring:
+                xinput.click(wx + c, wy + r)
+        time.sleep(0.3)
+        self.assertEqual(quiz.ui.boxes(), [], "a click on the frame opened a box")
+        self.assertEqual(quiz.counter("errors"), "0")
+
+        answered = 0
+        for label in edge_labels:
+            country = next(c["name"] for c in self.facts.countries
+                           if c["number"] == self.facts.country_of(label))
+            own = [r for r in rows if label.top <= map_row(r) < label.bottom]
+            for r in (own[0], own[-1]):
+                xinput.click(wx + first_column, wy + r)
+                box = quiz.close_box("enter")
+                self.assertEqual(box.text[len("This is"):].strip(), country, (first_column, r))
+                answered += 1
+        quiz.wait_counter("errors", str(answered))
+        quiz.stop()
 
 
 if __name__ == "__main__":

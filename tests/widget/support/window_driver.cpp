@@ -5,8 +5,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "window/country_label_widget.h"
-
 namespace widget_tests {
 
 class WindowDriver::PressSpy : public QObject {
@@ -135,12 +133,6 @@ bool samePointer(const QCursor& a, const QCursor& b)
     if (a.shape() != Qt::BitmapCursor)
         return true;
     return !a.pixmap().isNull() && a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
-}
-
-const window::CountryLabel* countryLabelOf(const QWidget* widget)
-{
-    const auto* label = qobject_cast<const window::CountryLabelWidget*>(widget);
-    return label != nullptr ? &label->entry() : nullptr;
 }
 
 } // namespace widget_tests

@@ -71,7 +71,4 @@ QPoint mapPixel(int xTwips, int yTwips);
 // Whether two pointers look the same and point with the same pixel.
 bool samePointer(const QCursor& a, const QCursor& b);
 
-// The country label that a widget stands for, or nullptr for any other widget.
-const window::CountryLabel* countryLabelOf(const QWidget* widget);
-
 } // namespace widget_tests

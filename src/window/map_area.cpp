@@ -1,0 +1,81 @@
+#include "window/map_area.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <utility>
+
+#include "window/map_pixel.h"
+#include "window/twips.h"
+
+namespace window {
+
+MapArea::MapArea(Pointers& pointers, LabelClick onLabelClick, QWidget* parent)
+    : QWidget(parent), pointers_(pointers), onLabelClick_(std::move(onLabelClick))
+{
+    setMouseTracking(true);
+    setCursor(pointers_[PointerPicture::Globe]);
+}
+
+void MapArea::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture(Picture::Map, devicePixelRatioF()));
+}
+
+std::optional<QPoint> MapArea::mapPixelAt(QPointF local) const
+{
+    // The window's own pixels line up with the screen's; the map's may not.
+    const QPoint origin = mapTo(window(), QPoint(0, 0));
+    return mapPixelUnder(local + origin, origin, devicePixelRatioF());
+}
+
+const CountryLabel* MapArea::labelUnder(QPointF local) const
+{
+    const std::optional<QPoint> pixel = mapPixelAt(local);
+    return pixel ? labelAt(pixel->x() * kTwipsPerPixel, pixel->y() * kTwipsPerPixel) : nullptr;
+}
+
+void MapArea::pointAt(QPointF local)
+{
+    const CountryLabel* label = labelUnder(local);
+    const std::optional<PointerPicture> wanted = label != nullptr ? label->pointer : std::nullopt;
+    if (wanted == shown_)
+        return;
+    shown_ = wanted;
+    setCursor(pointers_[wanted.value_or(PointerPicture::Globe)]);
+}
+
+// A label takes every press on it, whichever the button: a later left release
+// clicks it only if the press was the left button's.
+void MapArea::mousePressEvent(QMouseEvent* event)
+{
+    const CountryLabel* label = labelUnder(event->position());
+    pressed_ = event->button() == Qt::LeftButton ? label : nullptr;
+    event->setAccepted(label != nullptr);
+}
+
+// A click is a left press on a label and a left release inside that same
+// label's rectangle, wherever another label lies over the point of release.
+void MapArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    const CountryLabel* pressed = std::exchange(pressed_, nullptr);
+    event->setAccepted(pressed != nullptr);
+    if (pressed == nullptr || event->button() != Qt::LeftButton || !pressed->hasHandler)
+        return;
+    const std::optional<QPoint> pixel = mapPixelAt(event->position());
+    if (pixel && pressed->rect.contains(pixel->x() * kTwipsPerPixel, pixel->y() * kTwipsPerPixel))
+        onLabelClick_(*pressed);
+}
+
+void MapArea::mouseMoveEvent(QMouseEvent* event)
+{
+    pointAt(event->position());
+    event->ignore();
+}
+
+void MapArea::enterEvent(QEnterEvent* event)
+{
+    pointAt(event->position());
+}
+
+} // namespace window
