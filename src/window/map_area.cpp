@@ -22,22 +22,20 @@ void MapArea::paintEvent(QPaintEvent*)
     painter.drawPixmap(0, 0, picture(Picture::Map, devicePixelRatioF()));
 }
 
-std::optional<QPoint> MapArea::mapPixelAt(QPointF local) const
+std::optional<QPoint> MapArea::mapPixelAt(QPointF inWindow) const
 {
-    // The window's own pixels line up with the screen's; the map's may not.
-    const QPoint origin = mapTo(window(), QPoint(0, 0));
-    return mapPixelUnder(local + origin, origin, devicePixelRatioF());
+    return mapPixelUnder(inWindow, mapTo(window(), QPoint(0, 0)), devicePixelRatioF());
 }
 
-const CountryLabel* MapArea::labelUnder(QPointF local) const
+const CountryLabel* MapArea::labelUnder(QPointF inWindow) const
 {
-    const std::optional<QPoint> pixel = mapPixelAt(local);
+    const std::optional<QPoint> pixel = mapPixelAt(inWindow);
     return pixel ? labelAt(pixel->x() * kTwipsPerPixel, pixel->y() * kTwipsPerPixel) : nullptr;
 }
 
-void MapArea::pointAt(QPointF local)
+void MapArea::pointAt(QPointF inWindow)
 {
-    const CountryLabel* label = labelUnder(local);
+    const CountryLabel* label = labelUnder(inWindow);
     const std::optional<PointerPicture> wanted = label != nullptr ? label->pointer : std::nullopt;
     if (wanted == shown_)
         return;
@@ -49,7 +47,7 @@ void MapArea::pointAt(QPointF local)
 // clicks it only if the press was the left button's.
 void MapArea::mousePressEvent(QMouseEvent* event)
 {
-    const CountryLabel* label = labelUnder(event->position());
+    const CountryLabel* label = labelUnder(event->scenePosition());
     pressed_ = event->button() == Qt::LeftButton ? label : nullptr;
     event->setAccepted(label != nullptr);
 }
@@ -62,20 +60,20 @@ void MapArea::mouseReleaseEvent(QMouseEvent* event)
     event->setAccepted(pressed != nullptr);
     if (pressed == nullptr || event->button() != Qt::LeftButton || !pressed->hasHandler)
         return;
-    const std::optional<QPoint> pixel = mapPixelAt(event->position());
+    const std::optional<QPoint> pixel = mapPixelAt(event->scenePosition());
     if (pixel && pressed->rect.contains(pixel->x() * kTwipsPerPixel, pixel->y() * kTwipsPerPixel))
         onLabelClick_(*pressed);
 }
 
 void MapArea::mouseMoveEvent(QMouseEvent* event)
 {
-    pointAt(event->position());
+    pointAt(event->scenePosition());
     event->ignore();
 }
 
 void MapArea::enterEvent(QEnterEvent* event)
 {
-    pointAt(event->position());
+    pointAt(event->scenePosition());
 }
 
 } // namespace window

@@ -29,9 +29,13 @@ protected:
     void enterEvent(QEnterEvent* event) override;
 
 private:
-    std::optional<QPoint> mapPixelAt(QPointF local) const;
-    const CountryLabel* labelUnder(QPointF local) const;
-    void pointAt(QPointF local);
+    // Each takes the pointer where the window reports it, in the window's
+    // own pixels: the position Qt hands a widget is rounded to a whole
+    // logical pixel, which on a scaled screen is not the device pixel the
+    // player points at.
+    std::optional<QPoint> mapPixelAt(QPointF inWindow) const;
+    const CountryLabel* labelUnder(QPointF inWindow) const;
+    void pointAt(QPointF inWindow);
 
     Pointers& pointers_;
     LabelClick onLabelClick_;
