@@ -4,12 +4,13 @@
 #include <QScreen>
 #include <optional>
 
-#include "app/display_check.h"
+#include "app/display_guard.h"
 #include "app/preload.h"
 #include "app/window_placement.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
 #include "window/form1.h"
+#include "window/form1_layout.h"
 #include "window/pictures.h"
 
 namespace app {
@@ -18,10 +19,10 @@ namespace {
 // Where the window system lets the program place its window (not on Wayland).
 void placeOnScreen(QWidget& window)
 {
-    window.adjustSize();
     const QScreen* screen = window.screen();
     if (screen == nullptr)
         return;
+    window.adjustSize();
     window.move(frameTopLeft(screen->availableGeometry(), window.frameGeometry().size()));
 }
 } // namespace
@@ -31,16 +32,13 @@ int runApplication(int argc, char** argv)
     StartUpPreload preload;
     std::optional<QApplication> app;
     {
-        // Without a display Qt gives up with a page of diagnostics and a core
-        // dump; the player gets one line and a failure status instead.
+        // Without a usable display Qt gives up with a page of diagnostics and
+        // a core dump; the player gets one line and a failure status instead.
         DisplayGuard guard;
         app.emplace(argc, argv);
+        guard.requireRoomFor(window::toPixels(window::layout::kClientArea).size());
     }
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
-    // No application display name: Qt would add it to the title bar of every
-    // window whose title does not already end with it, and a box's title bar
-    // must read exactly its title. Untitled boxes carry the application's
-    // title themselves.
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));
     QApplication::setWindowIcon(window::programIcon());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
@@ -23,46 +24,125 @@ using testsupport::ProgramRun;
 
 const std::vector<std::string> kDisplayVariables{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
 
-struct NoDisplay {
+const std::string kOurLine = "europa-quiz: cannot open the window: ";
+// A display named by a socket path that cannot exist: a display number might
+// be live on the machine that runs this.
+const std::string kNoSuchDisplay = "/nonexistent/europa-no-display:0";
+
+// A start that cannot open the window, and how it ends.
+struct FailedStart {
     const char* name;
     std::map<std::string, std::string> set;
-    const char* says; // what the line says went wrong
+    std::string line;     // how our last line goes on; empty: no line of ours
+    std::string ending;   // "exit N" or "signal N"
+    std::string passedOn; // what Qt or a display library said that must reach stderr; empty: our line alone
+    std::vector<std::string> unset{};
 };
 
-void PrintTo(const NoDisplay& c, std::ostream* os)
+void PrintTo(const FailedStart& c, std::ostream* os)
 {
     *os << c.name;
 }
 
-class WithoutADisplay : public ::testing::TestWithParam<NoDisplay> {};
-
-TEST_P(WithoutADisplay, EndsWithOneLineAndAFailureStatus)
+std::string ending(int status)
 {
-    ProgramRun run({.program = testsupport::builtProgram(), .set = GetParam().set, .unset = kDisplayVariables});
+    return WIFEXITED(status) ? "exit " + std::to_string(WEXITSTATUS(status))
+                             : "signal " + std::to_string(WTERMSIG(status));
+}
+
+std::string signalled(int signal)
+{
+    return "signal " + std::to_string(signal);
+}
+
+// The connection to the X server ending the process with `signal`, or with
+// exit(1) for 0.
+FailedStart endedInXcbConnect(const char* name, int signal)
+{
+    return {name,
+            {{"QT_QPA_PLATFORM", "xcb"},
+             {"DISPLAY", ":64"},
+             {"LD_PRELOAD", EUROPA_XCB_CONNECT_ENDING},
+             {"EUROPA_XCB_CONNECT_ENDS", signal == 0 ? "exit" : std::to_string(signal)},
+             // A sanitizer build asks to be loaded first.
+             {"ASAN_OPTIONS", "verify_asan_link_order=0"}},
+            "",
+            signal == 0 ? "exit 1" : signalled(signal),
+            "X connection to :64 broken (explicit kill or server shutdown)."};
+}
+
+class FailedStarts : public ::testing::TestWithParam<FailedStart> {};
+
+TEST_P(FailedStarts, SayWhatFailedAndEndWithTheirStatus)
+{
+    const FailedStart& start = GetParam();
+    std::vector<std::string> unset = kDisplayVariables;
+    unset.insert(unset.end(), start.unset.begin(), start.unset.end());
+    ProgramRun run({.program = testsupport::builtProgram(), .set = start.set, .unset = unset});
     const auto status = run.waitForEnd(20s);
-    ASSERT_TRUE(status) << "still running without a display";
-    ASSERT_TRUE(WIFEXITED(*status)) << "killed by signal " << WTERMSIG(*status) << "\n" << run.stderrText();
-    EXPECT_NE(WEXITSTATUS(*status), 0);
+    ASSERT_TRUE(status) << "still running";
+    const std::string text = run.stderrText();
+    EXPECT_EQ(ending(*status), start.ending) << text;
     const auto lines = run.stderrLines();
-    ASSERT_EQ(lines.size(), 1U) << run.stderrText();
-    EXPECT_EQ(lines[0].rfind("europa-quiz: cannot open the window: " + std::string(GetParam().says), 0), 0U)
-        << lines[0];
+    if (start.line.empty()) {
+        EXPECT_EQ(text.find(kOurLine), std::string::npos) << text;
+    } else {
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back().rfind(kOurLine + start.line, 0), 0U) << text;
+    }
+    if (start.passedOn.empty())
+        EXPECT_EQ(lines.size(), 1U) << text;
+    else
+        EXPECT_NE(text.find(start.passedOn), std::string::npos) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ways, WithoutADisplay,
-    ::testing::Values(NoDisplay{"NothingSet", {}, "no usable display"},
-                      // A display named by a socket path that cannot exist: a
-                      // display number might be live on the machine that runs this.
-                      NoDisplay{"DisplayGone", {{"DISPLAY", "/nonexistent/europa-no-display:0"}},
-                                "no usable display"},
-                      NoDisplay{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}, "no usable display"},
-                      // Without XDG_RUNTIME_DIR the Wayland library says so on
-                      // its own as well: that is held back too.
-                      NoDisplay{"WaylandAskedForNoneThere", {{"QT_QPA_PLATFORM", "wayland"}},
-                                "no Wayland display to connect to"},
-                      NoDisplay{"UnknownDisplaySystem", {{"QT_QPA_PLATFORM", "bogus"}},
-                                "there is no display system called \"bogus\""}),
+    Causes, FailedStarts,
+    ::testing::Values(
+        FailedStart{"NothingSet", {}, "no usable display", "exit 1", ""},
+        FailedStart{"DisplayGone", {{"DISPLAY", kNoSuchDisplay}}, "no usable display", "exit 1", ""},
+        FailedStart{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}, "no usable display", "exit 1", ""},
+        // Without XDG_RUNTIME_DIR the Wayland library says so on its own as
+        // well: that is held back too.
+        FailedStart{"WaylandAskedForNoneThere", {{"QT_QPA_PLATFORM", "wayland"}},
+                    "no Wayland display to connect to", "exit 1", ""},
+        FailedStart{"UnknownDisplaySystem", {{"QT_QPA_PLATFORM", "bogus"}},
+                    "there is no display system called \"bogus\"", "exit 1", ""},
+        // A library the plugin needs, found first and holding nothing: the
+        // line gives what the system's loader says.
+        FailedStart{"PluginDoesNotLoad",
+                    {{"QT_QPA_PLATFORM", "xcb"},
+                     {"DISPLAY", kNoSuchDisplay},
+                     {"LD_LIBRARY_PATH", EUROPA_EMPTY_XCB_LIBRARY_DIR}},
+                    "the display plugin \"xcb\" could not be loaded: ", "exit 1", ""},
+        // Asked for, what Qt said on the way is passed on before the line.
+        FailedStart{"PluginDoesNotLoadWithItsDiagnostics",
+                    {{"QT_QPA_PLATFORM", "xcb"},
+                     {"DISPLAY", kNoSuchDisplay},
+                     {"LD_LIBRARY_PATH", EUROPA_EMPTY_XCB_LIBRARY_DIR},
+                     {"QT_DEBUG_PLUGINS", "1"}},
+                    "the display plugin \"xcb\" could not be loaded: ", "exit 1",
+                    "QLibraryPrivate::loadPlugin failed"},
+        FailedStart{"NoScreen", {{"QT_QPA_PLATFORM", "linuxfb:fb=/nonexistent/europa/fb0"}},
+                    "the display system \"linuxfb\" reports no screen", "exit 1", ""},
+        // A cause the line cannot name: what the display system said explains it.
+        FailedStart{"CauseOfItsOwn",
+                    {{"QT_QPA_PLATFORM", "eglfs"},
+                     {"QT_QPA_EGLFS_INTEGRATION", "eglfs_kms"},
+                     {"QT_QPA_EGLFS_KMS_CONFIG", EUROPA_MISSING_DRM_DEVICE}},
+                    "the display system could not start: Could not open DRM device", "exit 1",
+                    "Could not open DRM device /nonexistent/europa/card0"},
+        // Asked for: the warning ends the program, and says why.
+        FailedStart{"FatalWarning",
+                    {{"QT_QPA_PLATFORM", "offscreen"}, {"QT_FATAL_WARNINGS", "1"}},
+                    "",
+                    signalled(SIGABRT),
+                    "XDG_RUNTIME_DIR not set",
+                    {"XDG_RUNTIME_DIR"}},
+        endedInXcbConnect("ExitDuringCreation", 0),
+        endedInXcbConnect("SegmentationFaultDuringCreation", SIGSEGV),
+        endedInXcbConnect("AbortDuringCreation", SIGABRT),
+        endedInXcbConnect("TerminatedDuringCreation", SIGTERM)),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The program in a folder of the test's making, run headless; what its audio
