@@ -2,6 +2,7 @@
 
 #include <QPixmapCache>
 #include <QResource>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string_view>
@@ -144,7 +145,7 @@ const QCursor& Pointers::operator[](PointerPicture which)
     if (devicePixelRatio_ == 1.0)
         made.emplace(QPixmap::fromImage(decodedImage(file.stem)), file.hotX, file.hotY);
     else
-        made.emplace(scaledPointer(file, devicePixelRatio_));
+        made.emplace(scaledPointer(file, std::min(devicePixelRatio_, kLargestPointerScale)));
     return *made;
 }
 

@@ -16,6 +16,10 @@ namespace window {
 QPixmap picture(Picture which, qreal devicePixelRatio = 1.0);
 QIcon programIcon();
 
+// Desktops stop growing their pointers at a few times their size; beyond this
+// scale, so do the window's.
+inline constexpr qreal kLargestPointerScale = 4;
+
 // The window's pointers, each made once, on first use, and shared by every
 // control that shows it: seventy-odd labels carry the same flag.
 // On a screen that scales they are made at its scale.

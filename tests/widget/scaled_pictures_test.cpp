@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSet>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 #include "window/pictures.h"
@@ -60,16 +61,20 @@ private slots:
     }
 
     // As large as the desktop's own pointers on the screen, pointing with the
-    // device pixel that holds the middle of the picture's pointing pixel.
+    // device pixel that holds the middle of the picture's pointing pixel; on a
+    // screen scaled beyond reason, no larger than a desktop makes its own.
     void pointersAreMadeAtTheScreensScale()
     {
-        window::Pointers pointers(ratio_);
-        for (const window::PointerFile& file : window::kPointerFiles) {
-            const QCursor& made = pointers[file.which];
-            QCOMPARE(made.pixmap().size() / made.pixmap().devicePixelRatio(),
-                     deviceSize(QSize(window::kPointerSide, window::kPointerSide), ratio_));
-            QCOMPARE(made.hotSpot(), QPoint(int(std::floor((file.hotX + 0.5) * ratio_)),
-                                            int(std::floor((file.hotY + 0.5) * ratio_))));
+        for (const qreal ratio : {ratio_, 1000.0}) {
+            const qreal madeAt = std::min(ratio, window::kLargestPointerScale);
+            window::Pointers pointers(ratio);
+            for (const window::PointerFile& file : window::kPointerFiles) {
+                const QCursor& made = pointers[file.which];
+                QCOMPARE(made.pixmap().size() / made.pixmap().devicePixelRatio(),
+                         deviceSize(QSize(window::kPointerSide, window::kPointerSide), madeAt));
+                QCOMPARE(made.hotSpot(), QPoint(int(std::floor((file.hotX + 0.5) * madeAt)),
+                                                int(std::floor((file.hotY + 0.5) * madeAt))));
+            }
         }
     }
 
