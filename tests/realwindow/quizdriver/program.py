@@ -66,13 +66,14 @@ class QuizProgram:
 
     # --- life of the process -------------------------------------------------
 
-    def wait_window(self, timeout=15.0):
+    def wait_window(self, timeout=15.0, scale=1.0):
+        """The main window, once mapped; `scale` is the screen's, below 1 too."""
         def mapped():
             if self.process.poll() is not None:
                 raise AssertionError("the program ended with status %s before its window "
                                      "showed:\n%s" % (self.process.returncode, self.stderr()))
             windows = [w for w in self.display.viewable_windows_of(self.process.pid)
-                       if self.display.geometry(w)[2] >= CLIENT_WIDTH]
+                       if self.display.geometry(w)[2] >= int(CLIENT_WIDTH * scale)]
             return windows[0] if windows else None
         self.window = wait_for(mapped, timeout, "the main window to map", 0.002)
         self.ui = QuizUi(self.process.pid)
@@ -97,6 +98,15 @@ class QuizProgram:
 
     def _open_display(self):
         return Display()
+
+    def memory_mb(self, peak=True):
+        """The memory the program holds (or held at most, with `peak`), in MB."""
+        field = "VmHWM:" if peak else "VmRSS:"
+        with open("/proc/%d/status" % self.process.pid) as status:
+            for line in status:
+                if line.startswith(field):
+                    return int(line.split()[1]) / 1024.0
+        return 0.0
 
     def stderr(self):
         self._stderr.flush()
