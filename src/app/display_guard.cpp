@@ -110,11 +110,12 @@ void holdStderr()
 void stopHolding(bool passOn)
 {
     std::fflush(stderr);
+    if (heldStderr < 0)
+        return;
     for (std::size_t i = 0; i < kEndingSignals.size(); ++i)
         ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
     release(passOn);
-    if (heldStderr >= 0)
-        ::close(heldStderr);
+    ::close(heldStderr);
     heldStderr = -1;
 }
 
