@@ -201,16 +201,4 @@ bool SoundDecoder::decodeInto(std::vector<std::int16_t>& out, std::size_t frames
     return true;
 }
 
-std::optional<std::vector<std::int16_t>> loadSound(const std::string& path)
-{
-    auto bytes = readSoundFile(path);
-    std::optional<SoundDecoder> decoder;
-    if (bytes)
-        decoder = SoundDecoder::open(std::move(*bytes));
-    std::vector<std::int16_t> samples;
-    if (!decoder || !decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
-        return std::nullopt;
-    return samples;
-}
-
 } // namespace platform

@@ -50,9 +50,4 @@ private:
     std::unique_ptr<Conversion> conversion_;
 };
 
-// The file's whole sound in the device format, or nothing when it holds no
-// playable sound at all.
-// For the robustness tests: whether the file at a path in the program's folder would be heard.
-std::optional<std::vector<std::int16_t>> loadSound(const std::string& path);
-
 } // namespace platform

@@ -16,6 +16,7 @@
 #include "platform/sound_player.h"
 #include "sound_folder.h"
 #include "wav_builder.h"
+#include "whole_sound.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ protected:
     {
         for (const auto& relative : sounds) {
             const bool isSpoiled = std::find(spoiled.begin(), spoiled.end(), relative) != spoiled.end();
-            EXPECT_EQ(platform::loadSound(file(relative).string()).has_value(), !isSpoiled)
+            EXPECT_EQ(testsupport::loadSound(file(relative).string()).has_value(), !isSpoiled)
                 << relative << (isSpoiled ? " was heard" : " was not heard");
         }
         for (const auto& relative : spoiled) {
@@ -195,7 +196,7 @@ protected:
         auto count = [this] {
             int loaded = 0;
             for (const auto& relative : testsupport::gameSoundFiles())
-                loaded += platform::loadSound(testsupport::soundFileIn(folder.path(), relative).string()) ? 1 : 0;
+                loaded += testsupport::loadSound(testsupport::soundFileIn(folder.path(), relative).string()) ? 1 : 0;
             return loaded;
         };
         if (::geteuid() != 0)

@@ -15,6 +15,7 @@
 #include "sound_folder.h"
 #include "tone_measure.h"
 #include "wav_builder.h"
+#include "whole_sound.h"
 
 namespace {
 
@@ -332,7 +333,7 @@ TEST(SoundPaths, FolderSpellingsAllReachTheFiles)
         testsupport::writeGameSounds(programFolder);
         for (const auto& spelled : {programFolder.string(), programFolder.string() + "/"}) {
             for (const auto& relative : testsupport::gameSoundFiles())
-                EXPECT_TRUE(platform::loadSound(game::soundPath(spelled, relative)))
+                EXPECT_TRUE(testsupport::loadSound(game::soundPath(spelled, relative)))
                     << spelled << " + " << relative;
         }
     }

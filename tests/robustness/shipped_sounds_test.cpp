@@ -2,6 +2,7 @@
 
 #include "platform/sound_loader.h"
 #include "sound_folder.h"
+#include "whole_sound.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ TEST(ShippedSounds, EveryOneIsPlayable)
     if (!std::filesystem::is_directory(folder / "Europa") || std::filesystem::is_empty(folder / "Europa"))
         GTEST_SKIP() << "this tree carries no sounds";
     for (const auto& relative : testsupport::gameSoundFiles()) {
-        const auto samples = platform::loadSound(testsupport::soundFileIn(folder, relative).string());
+        const auto samples = testsupport::loadSound(testsupport::soundFileIn(folder, relative).string());
         ASSERT_TRUE(samples) << relative;
         EXPECT_GT(samples->size(), static_cast<std::size_t>(platform::kDeviceRate / 10)) << relative;
     }

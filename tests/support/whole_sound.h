@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "platform/sound_loader.h"
@@ -19,6 +20,16 @@ inline std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std:
     if (!decoder || !decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
         return std::nullopt;
     return samples;
+}
+
+// The whole sound of the file at `path`, read as the player reads it: whether
+// the program would be heard playing it.
+inline std::optional<std::vector<std::int16_t>> loadSound(const std::string& path)
+{
+    const auto bytes = platform::readSoundFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeSound(*bytes);
 }
 
 } // namespace testsupport
