@@ -217,6 +217,13 @@ void Form1::countryLabelClick(const CountryLabel& label)
     }
 }
 
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isFullScreen())
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+}
+
 void Form1::keyPressEvent(QKeyEvent* event)
 {
     const bool plain = event->modifiers() == Qt::NoModifier
