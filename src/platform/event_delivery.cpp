@@ -1,7 +1,6 @@
 #include "platform/event_delivery.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <exception>
 
 #include "platform/message_box.h"
@@ -16,11 +15,7 @@ constexpr int kRunTimeErrorStatus = 1;
 
 void reportRunTimeError(const QString& what)
 {
-    QMessageBox box(QMessageBox::Critical, applicationTitle(),
-                    QStringLiteral("Run-time error:\n\n%1").arg(what), QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    showRunTimeErrorBox(QStringLiteral("Run-time error:\n\n%1").arg(what));
 }
 
 void failWith(const char* what)
