@@ -1,11 +1,14 @@
 // The boxes the window opens: the prompt of a challenge, the instructions, and
 // the start button as the window's default button.
 
+#include <QAbstractButton>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "box_closer.h"
 #include "game/country_table.h"
@@ -19,6 +22,42 @@ namespace {
 QString captionOf(WindowDriver& driver, const char* name)
 {
     return static_cast<QLabel*>(driver.control(name))->text();
+}
+
+// The least room a window manager's title bar takes for `title`: the title in
+// a bold font a fifth larger than the application's, centred between the icon
+// and three buttons (openbox's smallest: 16 pixels and a gap of 4 each) with
+// as much room on the icon's side.
+int titleBarAtLeast(const QString& title)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    constexpr int kButtonsRoom = 3 * (16 + 4);
+    return QFontMetrics(font).horizontalAdvance(title) + 2 * kButtonsRoom;
+}
+
+// What an open box shows, and how wide it is.
+struct BoxLook {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    int width = 0;
+    bool textWhole = false;
+};
+
+BoxLook lookAtOpenBox()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    BoxLook look{box->windowTitle(), box->text(), box->icon(), {}, box->width(), false};
+    for (QAbstractButton* button : box->buttons())
+        look.buttons << button->text().remove(QLatin1Char('&'));
+    for (auto* label : box->findChildren<QLabel*>()) {
+        if (label->text() == box->text())
+            look.textWhole = label->isVisible() && label->width() >= label->sizeHint().width();
+    }
+    return look;
 }
 } // namespace
 
@@ -94,6 +133,61 @@ private slots:
 
         QCOMPARE(closer.texts(), std::vector<QString>{QStringLiteral("Click on Bulgaria")});
         QCOMPARE(driver_->state().errori, std::int16_t(0));
+    }
+
+    // Every box is at least as wide as a title bar needs for its title; its
+    // text, icon and button are what they would be without it.
+    void everyBoxShowsItsWholeTitle_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("exclamation");
+        QTest::addColumn<std::optional<QString>>("title");
+        QTest::newRow("prompt") << QStringLiteral("Click on Malta") << false << std::optional<QString>();
+        QTest::newRow("exact") << QStringLiteral("        EXACT") << false << std::optional<QString>();
+        QTest::newRow("instructions")
+            << QStringLiteral("The game ends if it exceeds the 20 errors...") << true
+            << std::optional<QString>(QStringLiteral("Attention"));
+        QTest::newRow("longer title than text")
+            << QStringLiteral("Hi") << true
+            << std::optional<QString>(QStringLiteral("A title well longer than the text of its box"));
+    }
+
+    void everyBoxShowsItsWholeTitle()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, exclamation);
+        QFETCH(std::optional<QString>, title);
+        BoxCloser closer;
+        BoxLook look;
+        closer.onOpen([&](const SeenBox&) { look = lookAtOpenBox(); });
+
+        platform::showMessageBox(&driver_->form(), text,
+                                 exclamation ? game::BoxStyle::Exclamation : game::BoxStyle::Plain,
+                                 title);
+
+        QCOMPARE(look.title, title.value_or(platform::applicationTitle()));
+        QCOMPARE(look.text, text);
+        QCOMPARE(look.icon, exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
+        QCOMPARE(look.buttons, QStringList{QStringLiteral("OK")});
+        QVERIFY(look.textWhole);
+        QVERIFY2(look.width >= titleBarAtLeast(look.title),
+                 qPrintable(QStringLiteral("%1 px wide").arg(look.width)));
+    }
+
+    // A box whose text is wider than its title needs keeps the toolkit's width.
+    void aBoxWiderThanItsTitleKeepsItsWidth()
+    {
+        const QString text = QStringLiteral("A text far wider than the title its box carries in its bar");
+        BoxCloser closer;
+        std::vector<int> widths;
+        closer.onOpen([&](const SeenBox&) { widths.push_back(lookAtOpenBox().width); });
+
+        platform::showMessageBox(&driver_->form(), text, game::BoxStyle::Plain);
+        platform::showMessageBox(&driver_->form(), text, game::BoxStyle::Plain, QStringLiteral("E"));
+
+        QCOMPARE(widths.size(), std::size_t(2));
+        QCOMPARE(widths[0], widths[1]);
+        QVERIFY(widths[0] > titleBarAtLeast(platform::applicationTitle()));
     }
 
     void theInstructionsComeFromTheMenuBar()
