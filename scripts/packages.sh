@@ -3,16 +3,17 @@
 # Building and running the game.
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libsdl2-dev libfontconfig-dev
+    qt6-base-dev qt6-qpa-plugins libsdl2-dev libfontconfig-dev libxcb1-dev
     fonts-liberation
 )
 
-# Running every test: the widget tests, the real-window tests under Xvfb and
-# under a headless Weston read through the accessibility bus, and the package
-# checks.
+# Running every test: the widget tests, the real-window tests under Xvfb (with
+# and without a window manager) and under a headless Weston read through the
+# accessibility bus, and the package checks.
 TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
+    openbox wmctrl x11-utils
     dpkg-dev file desktop-file-utils appstream appstream-compose lintian
     clang libclang-rt-14-dev
 )

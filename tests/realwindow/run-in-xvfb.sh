@@ -18,9 +18,10 @@ export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
 
 status=0
-# A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH).
+# A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH)
+# and for a window manager (EUROPA_WM, see with-window-manager.sh).
 xvfb-run -a -s "-screen 0 ${EUROPA_SCREEN:-1280x1024x24} -fbdir $work/fb" \
-    "$here/with-accessibility-bus.sh" "$3" || status=$?
+    "$here/with-window-manager.sh" "$here/with-accessibility-bus.sh" "$3" || status=$?
 
 if [ "$status" -eq 0 ]; then
     rm -rf "$work"

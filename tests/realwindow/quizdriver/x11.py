@@ -90,6 +90,10 @@ _xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 _xlib.XFlush.argtypes = [ctypes.c_void_p]
 _xlib.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 _xlib.XKeysymToKeycode.restype = ctypes.c_ubyte
+_xlib.XGetAtomName.restype = ctypes.c_void_p
+_xlib.XGetAtomName.argtypes = [ctypes.c_void_p, _Atom]
+_xlib.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_xlib.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
 
 
 class Display:
@@ -203,8 +207,59 @@ class Display:
         return width, height
 
     def viewable_windows_of(self, pid):
-        return [w for w in self.top_level_windows()
+        return [w for w in self.client_windows()
                 if self.pid_of(w) == pid and self.is_viewable(w)]
+
+    # --- under a window manager ------------------------------------------------
+
+    def client_windows(self):
+        """The root's children and, under a window manager, the windows it
+        manages inside its frames."""
+        windows = self.top_level_windows()
+        return windows + [w for w in self._longs(self._root, "_NET_CLIENT_LIST")
+                          if w not in windows]
+
+    def _longs(self, window, name):
+        """A format-32 property's values; empty when the window has none."""
+        data, fmt, items = self._property(window, name)
+        if data is None:
+            return []
+        values = list(ctypes.cast(data, ctypes.POINTER(ctypes.c_long))[:items]) if fmt == 32 else []
+        _xlib.XFree(data)
+        return values
+
+    def frame_extents(self, window):
+        """(left, right, top, bottom) of the frame the window manager drew
+        around the window, or None."""
+        sides = self._longs(window, "_NET_FRAME_EXTENTS")
+        return tuple(sides) if len(sides) == 4 else None
+
+    def frame_geometry(self, window):
+        """(x, y, width, height) of the window with its frame, or None."""
+        extents = self.frame_extents(window)
+        if extents is None:
+            return None
+        left, right, top, bottom = extents
+        x, y, width, height = self.geometry(window)
+        return (x - left, y - top, width + left + right, height + top + bottom)
+
+    def states_of(self, window):
+        """The names of the window's _NET_WM_STATE atoms."""
+        names = []
+        for atom in self._longs(window, "_NET_WM_STATE"):
+            name = _xlib.XGetAtomName(self._dpy, atom)
+            if name:
+                names.append(ctypes.string_at(name).decode())
+                _xlib.XFree(name)
+        return names
+
+    def work_area(self):
+        """(x, y, width, height) of the screen's free area: the window
+        manager's _NET_WORKAREA, or the whole screen."""
+        area = self._longs(self._root, "_NET_WORKAREA")
+        if len(area) >= 4:
+            return tuple(area[:4])
+        return (0, 0, _xlib.XDisplayWidth(self._dpy, 0), _xlib.XDisplayHeight(self._dpy, 0))
 
     def request_close(self, window):
         """What a window manager sends when the player closes a window."""
