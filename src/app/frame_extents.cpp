@@ -80,8 +80,11 @@ void sendFrameRequest(xcb_connection_t* connection, xcb_window_t root, xcb_windo
 
 std::optional<QMargins> askFrameExtents(QWidget& window)
 {
+    // Only the X11 platform shows windows through an X connection of its own;
+    // the offscreen platform offers the same interface with no connection.
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr)
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr
+        || x11->connection() == nullptr)
         return std::nullopt;
     xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window.winId());
