@@ -13,7 +13,8 @@
 // Outside any namespace, as the resource system requires.
 static void registerPictureResources()
 {
-    Q_INIT_RESOURCE(pictures);
+    Q_INIT_RESOURCE(decoded_pictures);
+    Q_INIT_RESOURCE(png_pictures);
 }
 
 namespace window {

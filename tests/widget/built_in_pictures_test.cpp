@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QResource>
 #include <QTest>
 #include <qdrawutil.h>
 
 #include "platform/qt_text.h"
+#include "window/baked_picture.h"
 #include "window/pictures.h"
 #include "window_driver.h"
 
@@ -78,6 +80,21 @@ private slots:
     }
 
     // One pointer object per picture, however many controls show it.
+    // At its own size a picture is painted from where it lies in the program:
+    // a copy of the map would cost every paint a megabyte and its time.
+    void eachPictureIsPaintedWhereItLies()
+    {
+        for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i) {
+            const std::string_view stem = window::kPictureFiles[i].stem;
+            const QResource built(platform::fromUtf8(window::kDecodedResources)
+                                  + platform::fromUtf8(window::decodedName(stem)));
+            QVERIFY2(built.isValid(), stem.data());
+            const uchar* pixels = built.data() + sizeof(window::BakedPictureHeader);
+            const QImage shown = window::picture(static_cast<window::Picture>(i)).toImage();
+            QVERIFY2(shown.constBits() == pixels, stem.data());
+        }
+    }
+
     void aPointerIsMadeOncePerPicture()
     {
         window::Pointers pointers;

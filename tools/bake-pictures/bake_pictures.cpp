@@ -3,7 +3,8 @@
 //   europa-bake-pictures ASSETS_DIR OUTPUT_DIR DEPFILE TARGET
 // Decodes each picture the window shows at its own size once, into
 // OUTPUT_DIR/STEM.pixels, so that starting the program decodes nothing; lists
-// those and the PNGs decoded only on demand in OUTPUT_DIR/pictures.qrc; and
+// those in OUTPUT_DIR/decoded_pictures.qrc and the PNGs decoded only on demand
+// in OUTPUT_DIR/png_pictures.qrc; and
 // names every PNG it used in DEPFILE, as what TARGET depends on.
 
 #include <QFile>
@@ -117,30 +118,31 @@ int main(int argc, char** argv)
         return assets + QLatin1Char('/') + fromUtf8(source.folder) + QLatin1Char('/') + fromUtf8(file);
     };
     QString depends = QFile::decodeName(argv[4]) + QLatin1Char(':');
-    QString qrc;
-    QTextStream(&qrc) << "<RCC>\n    <qresource prefix=\"" << prefix(window::kDecodedResources) << "\">\n";
+    QString decoded;
+    QTextStream(&decoded) << "<RCC>\n    <qresource prefix=\"" << prefix(window::kDecodedResources) << "\">\n";
     for (const Source& picture : decodedPictures()) {
         const QString png = assetPath(picture, window::pngName(picture.name));
         const QString name = fromUtf8(window::decodedName(picture.name));
         if (!bake(png, output + QLatin1Char('/') + name))
             return 1;
-        QTextStream(&qrc) << "        <file>" << name << "</file>\n";
+        QTextStream(&decoded) << "        <file>" << name << "</file>\n";
         depends += QStringLiteral(" \\\n  ") + png;
     }
-    QTextStream(&qrc) << "    </qresource>\n    <qresource prefix=\"" << prefix(window::kPngResources)
-                      << "\">\n";
+    QString pngs;
+    QTextStream(&pngs) << "<RCC>\n    <qresource prefix=\"" << prefix(window::kPngResources) << "\">\n";
     for (const Source& picture : pngPictures()) {
         const QString png = assetPath(picture, picture.name);
         if (!QFile::exists(png)) {
             fail("find", png);
             return 1;
         }
-        QTextStream(&qrc) << "        <file alias=\"" << fromUtf8(picture.name) << "\">" << png
-                          << "</file>\n";
+        QTextStream(&pngs) << "        <file alias=\"" << fromUtf8(picture.name) << "\">" << png
+                           << "</file>\n";
         depends += QStringLiteral(" \\\n  ") + png;
     }
-    qrc += QStringLiteral("    </qresource>\n</RCC>\n");
-    const bool written = writeText(output + QStringLiteral("/pictures.qrc"), qrc)
+    const QString end = QStringLiteral("    </qresource>\n</RCC>\n");
+    const bool written = writeText(output + QStringLiteral("/decoded_pictures.qrc"), decoded + end)
+                      && writeText(output + QStringLiteral("/png_pictures.qrc"), pngs + end)
                       && writeText(QFile::decodeName(argv[3]), depends + QLatin1Char('\n'));
     return written ? 0 : 1;
 }
