@@ -76,12 +76,23 @@ def window_figures(args, bench, work):
         return [("quiz start machine default",
                  start_only(bench, [quiz], environment(work, "default")))]
 
+    def program_before():
+        return zip(("before start", "before click", "before rss"),
+                   start_and_click(bench, [before], disk, before_challenge))
+
     figures = {}
     kinds = [floor, quiz_with_device, quiz_with_slow_device, quiz_with_machine_default]
     if args.scale != 1:
         # On a scaled screen what grows is the pictures: the audio set-ups
         # change nothing there that the run at 1x does not already show.
         kinds = [floor, quiz_with_device]
+    if args.before:
+        # Another build of the quiz in the same rounds, to tell a change's own
+        # cost from the machine's mood.
+        before, before_fixture = prepare_program_folder(args.before, facts,
+                                                        os.path.join(work, "before"))
+        before_challenge = QuizChallenge(facts, before_fixture)
+        kinds.append(program_before)
     # A run can leave the machine warmer or busier for the next one: the order
     # changes from round to round so that no program always follows another.
     order = random.Random(1)
@@ -133,6 +144,13 @@ def sound_figures(args):
     return figures
 
 
+def before_rows(rows):
+    """The same figures for the build given by --before, where it was measured."""
+    return [(what + ", the program before", "before" + quiz[len("quiz"):], *rest)
+            for what, quiz, *rest in rows
+            if quiz in ("quiz start", "quiz click", "quiz rss")]
+
+
 def report(f, scale):
     def row(what, quiz_key, floor_key, unit, target, digits=1, information="not idle"):
         quiz, floor = f[quiz_key], f[floor_key]
@@ -155,6 +173,7 @@ def report(f, scale):
             ("Peak resident memory after one full challenge" + at, "quiz rss", "floor rss",
              "MiB", 1.3),
         ]
+        rows += before_rows(rows)
         lines = ["| Figure | Quiz | Floor | Ratio | Target | |", "|---|---|---|---|---|---|"]
         return "\n".join(lines + [row(*r) for r in rows if r[1] in f])
 
@@ -173,6 +192,7 @@ def report(f, scale):
          "quiz idle disk device anthem", "floor idle anthem", "s/min", None, 3),
         ("Peak resident memory after one full challenge", "quiz rss", "floor rss", "MiB", 1.3),
     ]
+    rows += before_rows(rows)
     lines = ["| Figure | Quiz | Floor | Ratio | Target | |", "|---|---|---|---|---|---|"]
     lines += [row(*r) for r in rows if r[1] in f]
     sounds = [(key, what) for key, what in (
@@ -203,6 +223,8 @@ def main():
     parser.add_argument("--idle-runs", type=int, default=10)
     parser.add_argument("--only", choices=("window", "idle", "sound", "scaled"),
                         help="measure one group of figures; the report leaves the others out")
+    parser.add_argument("--before", help="another build of the quiz, measured in the same "
+                                         "rounds (start, click, memory) for comparison")
     parser.add_argument("--scale", type=float, default=1,
                         help="the screen's scale (QT_SCALE_FACTOR) for both programs; "
                              "at any scale but 1 only the window figures are measured")
