@@ -158,7 +158,7 @@ def report(f, scale):
         if target is None:
             target_text, verdict = "-", information
         else:
-            target_text, verdict = "%.1f" % target, "met" if ratio <= target else "**missed**"
+            target_text, verdict = "%g" % target, "met" if ratio <= target else "**missed**"
         return ("| %s | %s | %s | %.2f | %s | %s |"
                 % (what, stats.describe(quiz, unit, digits), stats.describe(floor, unit, digits),
                    ratio, target_text, verdict))
