@@ -20,17 +20,8 @@ unset DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
 weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
     > "$work/weston.log" 2>&1 &
 weston=$!
-tries=0
-until [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ] || ! kill -0 "$weston" 2>/dev/null; then
-        echo "Weston did not come up:" >&2
-        cat "$work/weston.log" >&2
-        kill "$weston" 2>/dev/null || true
-        exit 1
-    fi
-    sleep 0.05
-done
+. "$here/await-server.sh"
+await_server "$weston" Weston "$work/weston.log" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
 
 status=0
 "$here/with-accessibility-bus.sh" "$3" || status=$?

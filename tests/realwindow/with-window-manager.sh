@@ -35,17 +35,11 @@ openbox --sm-disable --config-file "$config" >"$EUROPA_WORK/openbox.log" 2>&1 &
 wm=$!
 
 # It manages the screen once it names itself on the root window.
-tries=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 200 ] || ! kill -0 "$wm" 2>/dev/null; then
-        echo "with-window-manager.sh: openbox did not take the screen" >&2
-        cat "$EUROPA_WORK/openbox.log" >&2
-        kill "$wm" 2>/dev/null || true
-        exit 1
-    fi
-    sleep 0.05
-done
+names_itself() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+. "$(dirname "$0")/await-server.sh"
+await_server "$wm" openbox "$EUROPA_WORK/openbox.log" names_itself
 
 status=0
 "$@" || status=$?
