@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/qt_text.h"
 #include "window/caption_label.h"
+#include "window/control_clicks.h"
 #include "window/country_labels.h"
 #include "window/fonts.h"
 #include "window/form1_layout.h"
@@ -47,14 +48,6 @@ constexpr bool labelsAndAnswersAgree()
 }
 static_assert(labelsAndAnswersAgree());
 
-// Every event reaches the game through the platform, which reports a run-time
-// error and ends the program should a handler raise one.
-template <typename Handler>
-auto delivering(Handler handler)
-{
-    return [handler] { platform::deliver(handler); };
-}
-
 QString windowCaption()
 {
     return QString(texts::kCaptionIndent, QLatin1Char(' ')) + fromUtf8(texts::kCaptionWords)
@@ -81,8 +74,7 @@ void Form1::loadControls()
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     QAction* istruzioni = fillMenuBar(menuBar());
-    connect(istruzioni, &QAction::triggered, this,
-            delivering([this] { quiz_.istruzioni_Click(); }));
+    onChoice(istruzioni, [this] { quiz_.istruzioni_Click(); });
 
     QWidget* client = loadClientArea();
     setCentralWidget(client);
@@ -180,8 +172,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Command3->setCursor(pointers_[PointerPicture::Hand]);
     // Enter presses the exit button while it has the focus, as with any push button.
     Command3->setAutoDefault(true);
-    connect(Command3, &QPushButton::clicked, this,
-            delivering([this] { quiz_.Command3_Click(); }));
+    onClick(Command3, [this] { quiz_.Command3_Click(); });
 
     Command2 = new GraphicalButton(fromUtf8(texts::kCommand2), QColor(layout::kCyan),
                                    picture(Picture::Car, devicePixelRatioF()), client);
@@ -190,8 +181,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Command2->setFont(captionFont(layout::kCommand2Points));
     Command2->setCursor(Qt::ArrowCursor);
     Command2->setDefault(true);
-    connect(Command2, &QPushButton::clicked, this,
-            delivering([this] { quiz_.Command2_Click(); }));
+    onClick(Command2, [this] { quiz_.Command2_Click(); });
 }
 
 void Form1::loadMapContents(QWidget* map)

@@ -1,0 +1,45 @@
+#include "window/control_clicks.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <algorithm>
+
+#include "platform/event_delivery.h"
+
+namespace window {
+
+bool takesClicks(const QWidget& control)
+{
+    // The window's controls lie under every box it opens: the boxes are modal
+    // to the whole application.
+    const QWidget* modal = QApplication::activeModalWidget();
+    return control.isVisible() && control.isEnabled()
+           && (modal == nullptr || modal == control.window());
+}
+
+void onClick(QAbstractButton* button, std::function<void()> handler)
+{
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [button, handler = std::move(handler)] {
+                         if (takesClicks(*button))
+                             platform::deliver(handler);
+                     });
+}
+
+void onChoice(QAction* command, std::function<void()> handler)
+{
+    QObject::connect(command, &QAction::triggered, command,
+                     [command, handler = std::move(handler)] {
+                         const auto holders = command->associatedObjects();
+                         const bool reachable = std::any_of(holders.begin(), holders.end(),
+                             [](const QObject* holder) {
+                                 const auto* menu = qobject_cast<const QWidget*>(holder);
+                                 return menu != nullptr && takesClicks(*menu);
+                             });
+                         if (command->isVisible() && command->isEnabled() && reachable)
+                             platform::deliver(handler);
+                     });
+}
+
+} // namespace window
