@@ -35,15 +35,30 @@ std::vector<std::string> environmentFor(const ProgramRun::Options& options)
     return out;
 }
 
+// A new empty file from a mkstemp pattern, open for writing.
+int makeOutputFile(std::string pattern, std::filesystem::path& path)
+{
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        throw std::runtime_error("mkstemp failed");
+    path = pattern;
+    return fd;
+}
+
+std::string contentsOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 } // namespace
 
 ProgramRun::ProgramRun(const Options& options)
 {
-    char pattern[] = "/tmp/europa-stderr-XXXXXX";
-    const int errFd = ::mkstemp(pattern);
-    if (errFd < 0)
-        throw std::runtime_error("mkstemp failed");
-    stderrFile_ = pattern;
+    const int outFd = makeOutputFile("/tmp/europa-stdout-XXXXXX", stdoutFile_);
+    const int errFd = makeOutputFile("/tmp/europa-stderr-XXXXXX", stderrFile_);
 
     const auto env = environmentFor(options);
     std::vector<char*> envp;
@@ -51,21 +66,25 @@ ProgramRun::ProgramRun(const Options& options)
         envp.push_back(const_cast<char*>(e.c_str()));
     envp.push_back(nullptr);
     const std::string program = options.program.string();
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const auto& argument : options.arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
 
     pid_ = ::fork();
     if (pid_ < 0)
         throw std::runtime_error("fork failed");
     if (pid_ == 0) {
+        ::dup2(outFd, 1);
         ::dup2(errFd, 2);
         const int null = ::open("/dev/null", O_RDWR);
         ::dup2(null, 0);
-        ::dup2(null, 1);
         if (::chdir(options.workingDir.c_str()) != 0)
             ::_exit(126);
-        ::execve(program.c_str(), argv, envp.data());
+        ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
+    ::close(outFd);
     ::close(errFd);
 }
 
@@ -73,6 +92,7 @@ ProgramRun::~ProgramRun()
 {
     stop();
     std::error_code ignored;
+    std::filesystem::remove(stdoutFile_, ignored);
     std::filesystem::remove(stderrFile_, ignored);
 }
 
@@ -108,12 +128,14 @@ void ProgramRun::stop()
     }
 }
 
+std::string ProgramRun::stdoutText() const
+{
+    return contentsOf(stdoutFile_);
+}
+
 std::string ProgramRun::stderrText() const
 {
-    std::ifstream in(stderrFile_);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return contentsOf(stderrFile_);
 }
 
 std::vector<std::string> ProgramRun::stderrLines() const

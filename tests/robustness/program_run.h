@@ -10,12 +10,13 @@
 
 namespace testsupport {
 
-// The program started as a separate process, its stderr kept in a file.
-// Environment: the test's own, less `unset`, plus `set`.
+// The program started as a separate process, its stdout and stderr kept in
+// files. Environment: the test's own, less `unset`, plus `set`.
 class ProgramRun {
 public:
     struct Options {
         std::filesystem::path program;
+        std::vector<std::string> arguments{};
         std::map<std::string, std::string> set;
         std::vector<std::string> unset;
         std::filesystem::path workingDir = ".";
@@ -33,10 +34,12 @@ public:
     // Ends it with SIGTERM (then SIGKILL) and waits for it.
     void stop();
 
+    std::string stdoutText() const;
     std::string stderrText() const;
     std::vector<std::string> stderrLines() const;
 
 private:
+    std::filesystem::path stdoutFile_;
     std::filesystem::path stderrFile_;
     pid_t pid_ = -1;
     std::optional<int> status_;
