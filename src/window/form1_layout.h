@@ -19,6 +19,11 @@ inline constexpr TwipRect kCommand1{10800, 2160, 1095, 735};
 inline constexpr TwipRect kPicture2{0, 0, 9345, 8145};
 inline constexpr TwipRect kPicture1{11160, 3000, 255, 255};
 
+// The map picture, in pixels: Picture2's inner area, inside its two-pixel
+// frame. The map's pixels are the country labels' grid.
+inline constexpr int kMapWidth = 619;
+inline constexpr int kMapHeight = 539;
+
 inline constexpr QRgb kCyan = qRgb(0, 255, 255);
 inline constexpr QRgb kWhite = qRgb(255, 255, 255);
 inline constexpr QRgb kPaleCyan = qRgb(128, 255, 255);

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "window/map_pixel.h"
-#include "window/twips.h"
 
 namespace window {
 
@@ -30,17 +29,18 @@ std::optional<QPoint> MapArea::mapPixelAt(QPointF inWindow) const
 const CountryLabel* MapArea::labelUnder(QPointF inWindow) const
 {
     const std::optional<QPoint> pixel = mapPixelAt(inWindow);
-    return pixel ? labelAt(pixel->x() * kTwipsPerPixel, pixel->y() * kTwipsPerPixel) : nullptr;
+    return pixel ? labelAt(*pixel) : nullptr;
 }
 
+// Every shown label carries the same flag.
 void MapArea::pointAt(QPointF inWindow)
 {
-    const CountryLabel* label = labelUnder(inWindow);
-    const std::optional<PointerPicture> wanted = label != nullptr ? label->pointer : std::nullopt;
+    const PointerPicture wanted = labelUnder(inWindow) != nullptr ? PointerPicture::CountryLabel
+                                                                  : PointerPicture::Globe;
     if (wanted == shown_)
         return;
     shown_ = wanted;
-    setCursor(pointers_[wanted.value_or(PointerPicture::Globe)]);
+    setCursor(pointers_[wanted]);
 }
 
 // A label takes every press on it, whichever the button: a later left release
@@ -61,7 +61,7 @@ void MapArea::mouseReleaseEvent(QMouseEvent* event)
     if (pressed == nullptr || event->button() != Qt::LeftButton || !pressed->hasHandler)
         return;
     const std::optional<QPoint> pixel = mapPixelAt(event->scenePosition());
-    if (pixel && pressed->rect.contains(pixel->x() * kTwipsPerPixel, pixel->y() * kTwipsPerPixel))
+    if (pixel && pressed->rect.containsPixel(*pixel))
         onLabelClick_(*pressed);
 }
 

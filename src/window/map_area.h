@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "window/country_labels.h"
 #include "window/pictures.h"
@@ -41,8 +42,8 @@ private:
     LabelClick onLabelClick_;
     // The label a left press found, until the release.
     const CountryLabel* pressed_ = nullptr;
-    // The pointer shown; none: the globe of the map between the labels.
-    std::optional<PointerPicture> shown_;
+    // The pointer shown: the labels' flag or the globe between them.
+    PointerPicture shown_ = PointerPicture::Globe;
 };
 
 } // namespace window

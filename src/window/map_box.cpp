@@ -3,13 +3,15 @@
 #include <QPainter>
 #include <utility>
 
+#include "window/form1_layout.h"
+
 namespace window {
 
 MapBox::MapBox(Pointers& pointers, MapArea::LabelClick onLabelClick, QWidget* parent)
     : QWidget(parent), inner_(new MapArea(pointers, std::move(onLabelClick), this))
 {
     inner_->setObjectName(QStringLiteral("mapArea"));
-    inner_->setGeometry(kFrameWidth, kFrameWidth, kMapWidth, kMapHeight);
+    inner_->setGeometry(kFrameWidth, kFrameWidth, layout::kMapWidth, layout::kMapHeight);
 }
 
 // The platform's sunken frame, two pixels deep: the outer ring dark above and

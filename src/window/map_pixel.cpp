@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "window/country_labels.h"
+#include "window/form1_layout.h"
 
 namespace window {
 
@@ -27,8 +27,8 @@ std::optional<int> mapPixelAlong(qreal pointer, int origin, int length, qreal ra
 
 std::optional<QPoint> mapPixelUnder(QPointF pointer, QPoint mapOrigin, qreal devicePixelRatio)
 {
-    const std::optional<int> x = mapPixelAlong(pointer.x(), mapOrigin.x(), kMapWidth, devicePixelRatio);
-    const std::optional<int> y = mapPixelAlong(pointer.y(), mapOrigin.y(), kMapHeight, devicePixelRatio);
+    const std::optional<int> x = mapPixelAlong(pointer.x(), mapOrigin.x(), layout::kMapWidth, devicePixelRatio);
+    const std::optional<int> y = mapPixelAlong(pointer.y(), mapOrigin.y(), layout::kMapHeight, devicePixelRatio);
     if (!x || !y)
         return std::nullopt;
     return QPoint(*x, *y);

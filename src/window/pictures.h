@@ -20,8 +20,8 @@ QIcon programIcon();
 // scale, so do the window's.
 inline constexpr qreal kLargestPointerScale = 4;
 
-// The window's pointers, each made once, on first use, and shared by every
-// control that shows it: seventy-odd labels carry the same flag.
+// The window's pointers, each made once, on first use, and kept: the map
+// switches between the labels' flag and the globe as the mouse moves over it.
 // On a screen that scales they are made at its scale.
 class Pointers {
 public:

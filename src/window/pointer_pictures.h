@@ -9,7 +9,6 @@ namespace window {
 enum class PointerPicture {
     Window,       // the plain flag of Europe, over the window's own surface and the right-hand column
     CountryLabel, // the flag of Europe in the top 31 by 20 pixels, over the country labels
-    ItalianFlag,  // the flag of Italy, placed likewise, carried by labels nobody ever sees
     Globe,        // over the map between the labels
     Hand,         // the raised hand on a red octagon, over the exit button
 };
@@ -36,7 +35,6 @@ struct PointerFile {
 inline constexpr std::array kPointerFiles{
     PointerFile{PointerPicture::Window, "window-pointer", 15, 15},
     PointerFile{PointerPicture::CountryLabel, "country-label-pointer", 15, 10},
-    PointerFile{PointerPicture::ItalianFlag, "italian-flag-pointer", 15, 10},
     PointerFile{PointerPicture::Globe, "map-pointer", 15, 15},
     PointerFile{PointerPicture::Hand, "exit-button-pointer", 14, 6},
 };

@@ -22,6 +22,13 @@ struct TwipRect {
     {
         return left <= x && x < left + width && top <= y && y < top + height;
     }
+
+    // Whether the rectangle covers a pixel of its container: every edge lies
+    // on a pixel's boundary, so the pixel's first twip decides.
+    constexpr bool containsPixel(QPoint pixel) const
+    {
+        return contains(pixel.x() * kTwipsPerPixel, pixel.y() * kTwipsPerPixel);
+    }
 };
 
 constexpr int toPixels(int twips)

@@ -1,5 +1,5 @@
 #include "map_assets.h"
-#include "window/country_labels.h"
+#include "window/form1_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ TEST(MapPictures, MatchTheMapAreaAtTheirScaleWithoutTransparency)
             ADD_FAILURE() << "cannot read " << mapAssetPath(c.file).toStdString();
             continue;
         }
-        EXPECT_EQ(image.width(), window::kMapWidth * c.scale);
-        EXPECT_EQ(image.height(), window::kMapHeight * c.scale);
+        EXPECT_EQ(image.width(), window::layout::kMapWidth * c.scale);
+        EXPECT_EQ(image.height(), window::layout::kMapHeight * c.scale);
         EXPECT_FALSE(image.hasAlphaChannel());
         EXPECT_EQ(image.format(), c.format);
     }

@@ -15,6 +15,7 @@
 #include "platform/program_folder.h"
 #include "sound_folder.h"
 #include "window/country_labels.h"
+#include "window/form1_layout.h"
 #include "window_driver.h"
 
 using namespace widget_tests;
@@ -41,10 +42,9 @@ long residentBytes()
 std::map<std::int16_t, QPoint> onePixelPerCountry()
 {
     std::map<std::int16_t, QPoint> pixels;
-    for (int y = 0; y < window::kMapHeight; ++y) {
-        for (int x = 0; x < window::kMapWidth; ++x) {
-            const window::CountryLabel* label =
-                window::labelAt(x * window::kTwipsPerPixel, y * window::kTwipsPerPixel);
+    for (int y = 0; y < window::layout::kMapHeight; ++y) {
+        for (int x = 0; x < window::layout::kMapWidth; ++x) {
+            const window::CountryLabel* label = window::labelAt(QPoint(x, y));
             if (label == nullptr || !label->hasHandler)
                 continue;
             if (const game::AnswerRow* row = game::findAnswer(label->name))

@@ -14,6 +14,7 @@
 #include "box_closer.h"
 #include "game/answer_table.h"
 #include "platform/qt_text.h"
+#include "window/form1_layout.h"
 #include "window/pictures.h"
 #include "window/twips.h"
 #include "window_driver.h"
@@ -43,11 +44,6 @@ const CountryLabel* labelNamed(const QString& name)
 const game::AnswerRow& answerOf(const CountryLabel& label)
 {
     return *game::findAnswer(label.name);
-}
-
-const CountryLabel* ruleAtPixel(QPoint pixel)
-{
-    return window::labelAt(pixel.x() * window::kTwipsPerPixel, pixel.y() * window::kTwipsPerPixel);
 }
 
 } // namespace
@@ -143,7 +139,7 @@ private slots:
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
         QFETCH(QString, answer);
-        QCOMPARE(answerOf(*ruleAtPixel(QPoint(380, 380))).wrongMessage, "This is  Romania");
+        QCOMPARE(answerOf(*window::labelAt(QPoint(380, 380))).wrongMessage, "This is  Romania");
         BoxCloser closer;
         QWindow* window = driver_->form().windowHandle();
         const auto inWindow = [&](QPoint pixel) { return driver_->mapArea()->mapTo(&driver_->form(), pixel); };
@@ -187,14 +183,14 @@ private slots:
         const qint64 onMap = keyOf(pointerAt(QPoint(20, 500)));
         QVERIFY(onLabel != onMap);
         int wrong = 0;
-        for (int y = 0; y < window::kMapHeight; ++y) {
-            for (int x = 0; x < window::kMapWidth; ++x) {
+        for (int y = 0; y < window::layout::kMapHeight; ++y) {
+            for (int x = 0; x < window::layout::kMapWidth; ++x) {
                 driver_->moveMouseTo(driver_->mapArea(), QPoint(x, y));
-                const bool expected = ruleAtPixel(QPoint(x, y)) != nullptr;
+                const bool expected = window::labelAt(QPoint(x, y)) != nullptr;
                 const bool shown = keyOf(driver_->form().windowHandle()->cursor()) == onLabel;
                 if (shown != expected && wrong++ < 5)
                     qWarning("(%d, %d): the pointer is the %s, the rule finds %s", x, y,
-                             shown ? "flag" : "globe", qPrintable(labelName(ruleAtPixel(QPoint(x, y)))));
+                             shown ? "flag" : "globe", qPrintable(labelName(window::labelAt(QPoint(x, y)))));
             }
         }
         QCOMPARE(wrong, 0);
@@ -267,10 +263,10 @@ private:
 
     static std::optional<QPoint> pixelOwnedBy(const CountryLabel& label)
     {
-        const QRect area = window::toPixels(label.rect) & QRect(0, 0, window::kMapWidth, window::kMapHeight);
+        const QRect area = window::toPixels(label.rect) & QRect(0, 0, window::layout::kMapWidth, window::layout::kMapHeight);
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x) {
-                if (window::labelAt(x * window::kTwipsPerPixel, y * window::kTwipsPerPixel) == &label)
+                if (window::labelAt(QPoint(x, y)) == &label)
                     return QPoint(x, y);
             }
         }

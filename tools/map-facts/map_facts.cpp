@@ -107,7 +107,7 @@ void printCounters()
 int main()
 {
     std::printf("{\n\"twips_per_pixel\": %d, \"map_width\": %d, \"map_height\": %d,\n",
-                window::kTwipsPerPixel, window::kMapWidth, window::kMapHeight);
+                window::kTwipsPerPixel, window::layout::kMapWidth, window::layout::kMapHeight);
     printTable("labels", "[", "]", window::kCountryLabels, printLabel);
     printTable("answers", "{", "}", game::kAnswers, printAnswer);
     printTable("countries", "[", "]", game::kCountries, printCountry);

@@ -83,8 +83,6 @@ std::vector<Picture> pictureTable()
                      {{kSmallFlag, QRectF(0, 5, 31, 21)}}, {}});
     table.push_back({QStringLiteral("country-label-pointer.png"), {32, 32}, Depth::TrueColourMasked,
                      {{kSmallFlag, QRectF(0, 0, 31, 20)}}, {}});
-    table.push_back({QStringLiteral("italian-flag-pointer.png"), {32, 32}, Depth::Colours16,
-                     {{QStringLiteral("italian-flag.svg"), QRectF(0, 0, 31, 20)}}, {}});
     table.push_back({QStringLiteral("map-pointer.png"), {32, 32}, Depth::Colours16,
                      {{QStringLiteral("globe.svg"), QRectF(0, 0, 32, 32)}}, {}});
     table.push_back({QStringLiteral("exit-button-pointer.png"), {32, 32}, Depth::Colours256,
