@@ -56,7 +56,7 @@ public:
         }, value_);
     }
 
-    // The count as a number, for display in tests and diagnostics.
+    // The count as a number, 0 while empty.
     double value() const
     {
         return std::visit([](auto v) {
@@ -66,8 +66,6 @@ public:
                 return double(v);
         }, value_);
     }
-
-    const Value& raw() const { return value_; }
 
 private:
     Value value_;

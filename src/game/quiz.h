@@ -43,6 +43,8 @@ public:
     void Label50_Click(std::int16_t index);
 
     void casof();
+    // Clears the window and ends the program. No handler calls it: the exit
+    // button and the error limit end through the runtime once their box is closed.
     void fine();
 
     const GameState& state() const { return state_; }

@@ -19,9 +19,6 @@ public:
     void randomize();
     float next();
 
-    // A fixed seed, for reproducible draws in tests.
-    void seed(std::uint32_t value) { engine_.seed(value); }
-
 private:
     std::mt19937 engine_{0};
 };
