@@ -28,9 +28,11 @@ public:
     // window tells the runtime which window its boxes open over.
     explicit Form1(game::Runtime& runtime, QWidget* parent = nullptr);
 
+protected:
+    // For a subclass that reaches the game past the controls, as the widget
+    // tests' window does; the window itself hands the game every event.
     game::Quiz& quiz() { return quiz_; }
 
-protected:
     // The start button is the window's default button: Enter presses it
     // wherever the focus is, unless another push button has it.
     void keyPressEvent(QKeyEvent* event) override;

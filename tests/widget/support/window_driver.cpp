@@ -47,9 +47,9 @@ WindowDriver::WindowDriver(RuntimeKind kind)
         passOn = qInstallMessageHandler(quietAboutSizeHints);
     recording_.passBoxesAndEndTo(real_);
     if (kind == RuntimeKind::Real)
-        form_ = std::make_unique<window::Form1>(real_);
+        form_ = std::make_unique<TestedForm1>(real_);
     else
-        form_ = std::make_unique<window::Form1>(recording_);
+        form_ = std::make_unique<TestedForm1>(recording_);
     real_.setDialogParent(form_.get());
     form_->show();
     form_->activateWindow();

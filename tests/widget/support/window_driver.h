@@ -16,6 +16,14 @@ namespace widget_tests {
 using testsupport::randomFor;
 using testsupport::RecordingRuntime;
 
+// The program's window with its game in reach: the tests read the game's
+// state and tick its timer without waiting for it.
+class TestedForm1 : public window::Form1 {
+public:
+    using Form1::Form1;
+    using Form1::quiz;
+};
+
 // Which runtime the window runs on.
 enum class RuntimeKind {
     Recording, // real boxes and end, a random value the test sets, sounds recorded
@@ -29,7 +37,7 @@ public:
     explicit WindowDriver(RuntimeKind kind = RuntimeKind::Recording);
     ~WindowDriver();
 
-    window::Form1& form() { return *form_; }
+    TestedForm1& form() { return *form_; }
     RecordingRuntime& runtime() { return recording_; }
     const game::GameState& state() { return form_->quiz().state(); }
 
@@ -56,7 +64,7 @@ private:
     // The recording runtime passes its boxes and the end of the program to the real one.
     platform::QtRuntime real_;
     RecordingRuntime recording_;
-    std::unique_ptr<window::Form1> form_;
+    std::unique_ptr<TestedForm1> form_;
     std::unique_ptr<PressSpy> spy_;
     QPointer<QWidget> lastPressReceiver_;
 };
