@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/sound_loader.h"
+#include "layout_case.h"
 #include "tone_measure.h"
 #include "wav_builder.h"
 #include "whole_sound.h"
@@ -17,17 +18,8 @@ namespace fs = std::filesystem;
 using platform::kDeviceRate;
 using platform::readSoundFile;
 using testsupport::decodeSound;
+using testsupport::LayoutCase;
 using testsupport::WavLayout;
-
-struct LayoutCase {
-    const char* name;
-    WavLayout layout;
-};
-
-void PrintTo(const LayoutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class DecodedLayout : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -59,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"S32Mono16k", {1, 1, 16000, 32}},
                       LayoutCase{"F32Stereo48k", {3, 2, 48000, 32}},
                       LayoutCase{"ExtensibleS24Mono", {1, 1, 44100, 24, true}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // However small the parts a sound is handed out in, they join into the
 // sound that decoding it whole gives: none lost, doubled or out of place, and

@@ -17,6 +17,7 @@
 #include "platform/sound_loader.h"
 #include "platform/sound_player.h"
 #include "disk_device.h"
+#include "layout_case.h"
 #include "tone_measure.h"
 #include "wav_builder.h"
 
@@ -26,6 +27,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using platform::kDeviceRate;
 using platform::SoundPlayer;
+using testsupport::LayoutCase;
 using testsupport::WavLayout;
 
 constexpr auto kWorkerLimit = 10s;
@@ -140,16 +142,6 @@ std::size_t deviceFrames(std::chrono::duration<double> length)
     return static_cast<std::size_t>(length.count() * kDeviceRate);
 }
 
-struct LayoutCase {
-    const char* name;
-    WavLayout layout;
-};
-
-void PrintTo(const LayoutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class DeviceLayout : public DiskDevice, public ::testing::WithParamInterface<LayoutCase> {};
 
 TEST_P(DeviceLayout, PlaysAtItsTruePitchAndLength)
@@ -173,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, DeviceLayout,
                                            LayoutCase{"S16Stereo48k", {1, 2, 48000, 16}},
                                            LayoutCase{"S24Mono22k", {1, 1, 22050, 24}},
                                            LayoutCase{"F32Stereo44k", {3, 2, 44100, 32}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 TEST_F(DiskDevice, ALaterSoundCutsOffTheEarlierOne)
 {
@@ -469,7 +461,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NoSoundCase{"NoSuchDevice", {{"SDL_AUDIODRIVER", "alsa"},
                                                    {"AUDIODEV", "europa-no-such-device"}}},
                       NoSoundCase{"NoSuchDriver", {{"SDL_AUDIODRIVER", "europa-no-such-driver"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // A sound server that takes the connection and never answers holds the
 // device probe for half a minute. Neither play() nor the end of the player

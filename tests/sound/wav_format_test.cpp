@@ -3,25 +3,16 @@
 #include <cmath>
 
 #include "platform/wav_format.h"
+#include "layout_case.h"
 #include "wav_builder.h"
 
 namespace {
 
 using platform::SampleEncoding;
 using platform::parseWav;
+using testsupport::LayoutCase;
 using testsupport::WavLayout;
 using Bytes = std::vector<std::uint8_t>;
-
-struct LayoutCase {
-    const char* name;
-    WavLayout layout;
-    SampleEncoding encoding;
-};
-
-void PrintTo(const LayoutCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class EveryPcmLayout : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -50,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"F32Stereo44k", {3, 2, 44100, 32}, SampleEncoding::Float32},
         LayoutCase{"ExtensibleS16Stereo", {1, 2, 44100, 16, true}, SampleEncoding::Signed16},
         LayoutCase{"ExtensibleF32Mono", {3, 1, 8000, 32, true}, SampleEncoding::Float32}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // A small valid file, damaged in one way.
 Bytes damaged(void (*damage)(Bytes&))
