@@ -30,7 +30,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/sound_player.h"
+#include "watched_sound_player.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ private:
     std::optional<Clock::time_point> heardAt_;
 };
 
-double timePlay(platform::SoundPlayer& player, DeviceListener& listener, const std::string& path)
+double timePlay(testsupport::WatchedSoundPlayer& player, DeviceListener& listener, const std::string& path)
 {
     listener.arm();
     const auto asked = Clock::now();
@@ -134,7 +134,7 @@ double timePlay(platform::SoundPlayer& player, DeviceListener& listener, const s
     return std::chrono::duration<double, std::milli>(*heard - asked).count();
 }
 
-void quiet(platform::SoundPlayer& player, const std::string& silence)
+void quiet(testsupport::WatchedSoundPlayer& player, const std::string& silence)
 {
     // A new sound cuts the old one off; a silent one leaves the device quiet.
     player.play(silence);
@@ -188,7 +188,7 @@ int main(int argc, char** argv)
     DeviceListener listener;
     listener.start();
     {
-        platform::SoundPlayer player;
+        testsupport::WatchedSoundPlayer player;
         if (cold) {
             std::printf("cold-short %.2f\n", timePlay(player, listener, shortSound));
         } else {

@@ -1,41 +1,30 @@
 #include "platform/sound_player.h"
 
-#include <condition_variable>
 #include <cstdio>
 #include <exception>
-#include <mutex>
 #include <optional>
 
 #include "platform/alsa_quiet.h"
 #include "platform/sdl_audio_library.h"
 #include "platform/sound_loader.h"
+#include "platform/sound_player_state.h"
 
 namespace platform {
 
-struct SoundPlayerState {
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::condition_variable changed; // idle again, or the worker has finished
-    std::optional<std::string> pending;
-    bool busy = false;
-    bool stopping = false;
-    bool finished = false;
-    SoundPlayer::Tally tally;
+namespace {
 
-    // Touched by the worker thread only.
+// The worker's view: what it shares with the player, and what it alone touches.
+struct State {
+    explicit State(SoundPlayerState& shared) : shared(shared) {}
+
+    SoundPlayerState& shared;
     const SdlAudioLibrary* sdl = nullptr; // once the first sound has loaded it
     SDL_AudioDeviceID device = 0;
     bool deviceFailed = false;
     int quietChecks = 0; // idle checks in a row that found nothing left to play
     // The part of the sound being played that is not yet queued.
     std::optional<SoundDecoder> playing;
-
-    bool idle() const { return !pending && !busy; }
 };
-
-namespace {
-
-using State = SoundPlayerState;
 
 constexpr Uint16 kDeviceBufferFrames = 512;
 
@@ -114,8 +103,8 @@ void releaseDeviceWhenQuiet(State& s)
 
 bool newerRequestWaiting(State& s)
 {
-    std::lock_guard lock(s.mutex);
-    return s.pending.has_value() || s.stopping;
+    std::lock_guard lock(s.shared.mutex);
+    return s.shared.pending.has_value() || s.shared.stopping;
 }
 
 // False when the device refuses the samples.
@@ -126,8 +115,8 @@ bool enqueue(State& s, const std::vector<std::int16_t>& samples)
     const auto bytes = static_cast<Uint32>(samples.size() * sizeof(std::int16_t));
     if (s.sdl->QueueAudio(s.device, samples.data(), bytes) != 0)
         return false;
-    std::lock_guard lock(s.mutex);
-    s.tally.queuedFrames += samples.size();
+    std::lock_guard lock(s.shared.mutex);
+    s.shared.tally.queuedFrames += samples.size();
     return true;
 }
 
@@ -196,19 +185,19 @@ enum class Wake {
 // then whether the device can be let go; otherwise it sleeps until asked.
 Wake waitForWork(State& s, std::unique_lock<std::mutex>& lock, bool soundJustStarted)
 {
-    const auto asked = [&s] { return s.stopping || s.pending.has_value(); };
+    const auto asked = [&s] { return s.shared.stopping || s.shared.pending.has_value(); };
     bool woken = true;
     if (soundJustStarted)
         woken = asked();
     else if (s.playing)
-        woken = s.wake.wait_for(lock, kTopUpInterval, asked);
+        woken = s.shared.wake.wait_for(lock, kTopUpInterval, asked);
     else if (s.device != 0)
-        woken = s.wake.wait_for(lock, kIdleCheck, asked);
+        woken = s.shared.wake.wait_for(lock, kIdleCheck, asked);
     else
-        s.wake.wait(lock, asked);
+        s.shared.wake.wait(lock, asked);
     if (!woken)
         return Wake::Tick;
-    return s.stopping ? Wake::Stop : Wake::Request;
+    return s.shared.stopping ? Wake::Stop : Wake::Request;
 }
 
 // Between requests. A sound still being converted keeps the device, whatever
@@ -226,9 +215,9 @@ void tend(State& s)
 // sound is heard.
 bool handleRequest(State& s, std::unique_lock<std::mutex>& lock)
 {
-    const std::string path = std::move(*s.pending);
-    s.pending.reset();
-    s.busy = true;
+    const std::string path = std::move(*s.shared.pending);
+    s.shared.pending.reset();
+    s.shared.busy = true;
     lock.unlock();
     s.quietChecks = 0;
     bool played = false;
@@ -239,10 +228,10 @@ bool handleRequest(State& s, std::unique_lock<std::mutex>& lock)
         played = false;
     }
     lock.lock();
-    s.busy = false;
-    ++(played ? s.tally.played : s.tally.silent);
-    if (s.idle())
-        s.changed.notify_all();
+    s.shared.busy = false;
+    ++(played ? s.shared.tally.played : s.shared.tally.silent);
+    if (s.shared.idle())
+        s.shared.changed.notify_all();
     return played;
 }
 
@@ -257,10 +246,10 @@ void shutDown(State& s)
         s.sdl->TLSCleanup();
 }
 
-void run(const std::shared_ptr<State>& state)
+void run(const std::shared_ptr<SoundPlayerState>& state)
 {
-    State& s = *state;
-    std::unique_lock lock(s.mutex);
+    State s(*state);
+    std::unique_lock lock(s.shared.mutex);
     bool soundJustStarted = false;
     for (Wake wake; (wake = waitForWork(s, lock, soundJustStarted)) != Wake::Stop;) {
         soundJustStarted = false;
@@ -276,14 +265,14 @@ void run(const std::shared_ptr<State>& state)
     shutDown(s);
 
     lock.lock();
-    s.finished = true;
-    s.changed.notify_all();
+    s.shared.finished = true;
+    s.shared.changed.notify_all();
 }
 
 } // namespace
 
 SoundPlayer::SoundPlayer()
-    : state_(std::make_shared<State>()), worker_([state = state_] { run(state); })
+    : state_(std::make_shared<SoundPlayerState>()), worker_([state = state_] { run(state); })
 {
 }
 
@@ -307,18 +296,6 @@ void SoundPlayer::play(const std::string& path)
         state_->pending = path; // a request not yet started is simply replaced
     }
     state_->wake.notify_one();
-}
-
-bool SoundPlayer::waitUntilIdle(std::chrono::milliseconds limit)
-{
-    std::unique_lock lock(state_->mutex);
-    return state_->changed.wait_for(lock, limit, [this] { return state_->idle(); });
-}
-
-SoundPlayer::Tally SoundPlayer::tally()
-{
-    std::lock_guard lock(state_->mutex);
-    return state_->tally;
 }
 
 } // namespace platform

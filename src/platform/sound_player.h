@@ -1,14 +1,12 @@
 #pragma once
 
-#include <chrono>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
 
 namespace platform {
 
-// What a player shares with its worker thread; defined beside the worker.
+// What a player shares with its worker thread (platform/sound_player_state.h).
 struct SoundPlayerState;
 
 // Plays WAV files in the background through SDL's audio subsystem.
@@ -33,22 +31,10 @@ public:
 
     void play(const std::string& path);
 
-    // Blocks until every request made so far has been handled (the start of
-    // its sound queued, or the request dropped) or `limit` has passed; false
-    // when the worker is still busy. The rest of a long sound goes on arriving
-    // afterwards.
-    // For the sound player, bad-sound and fuzz tests and the latency benchmark: the game never needs to know.
-    bool waitUntilIdle(std::chrono::milliseconds limit);
-
-    // Counts of requests the worker has handled, by outcome, and of the sound
-    // it has handed to the device.
-    // For the sound player test: without a device to listen on, silence and sound look alike.
-    struct Tally {
-        std::uint64_t played = 0;
-        std::uint64_t silent = 0;
-        std::uint64_t queuedFrames = 0; // every sound together, at the device's rate
-    };
-    Tally tally();
+protected:
+    // For a subclass that watches the worker, as the tests' and the latency
+    // benchmark's does (tests/support/watched_sound_player.h).
+    SoundPlayerState& shared() const { return *state_; }
 
 private:
     // Shared with the worker, which may outlive the player.

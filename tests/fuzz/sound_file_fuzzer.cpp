@@ -14,7 +14,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "platform/sound_player.h"
+#include "watched_sound_player.h"
 #include "whole_sound.h"
 
 namespace {
@@ -29,7 +29,7 @@ constexpr auto kWorkerLimit = 5s;
 struct Harness {
     int fd = ::memfd_create("europa-fuzz-sound.wav", MFD_CLOEXEC);
     std::string path = "/proc/self/fd/" + std::to_string(fd);
-    platform::SoundPlayer player;
+    testsupport::WatchedSoundPlayer player;
 };
 
 // Times this thread went to sleep of its own accord: waiting on a lock or a
@@ -66,7 +66,7 @@ bool takeContinued()
 // Whether play() waited for the worker. A slow play() that slept did; one that
 // was merely pre-empted did not, and one that the process was stopped in tells
 // nothing, so it is measured again.
-bool playWaited(platform::SoundPlayer& player, const std::string& path)
+bool playWaited(testsupport::WatchedSoundPlayer& player, const std::string& path)
 {
     for (;;) {
         takeContinued();

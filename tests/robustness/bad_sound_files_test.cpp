@@ -13,8 +13,8 @@
 #include "headless_runtime.h"
 #include "no_controls.h"
 #include "platform/sound_loader.h"
-#include "platform/sound_player.h"
 #include "sound_folder.h"
+#include "watched_sound_player.h"
 #include "wav_builder.h"
 #include "whole_sound.h"
 
@@ -110,7 +110,7 @@ protected:
     {
         // Consumes samples like a sound card, so every file is decoded and queued.
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-        player = new platform::SoundPlayer;
+        player = new testsupport::WatchedSoundPlayer;
     }
     static void TearDownTestSuite()
     {
@@ -141,12 +141,12 @@ protected:
         }
     }
 
-    static platform::SoundPlayer* player;
+    static testsupport::WatchedSoundPlayer* player;
     testsupport::TempDir folder{"europa-bad-sounds"};
     const std::vector<std::string> sounds = testsupport::gameSoundFiles();
 };
 
-platform::SoundPlayer* BadSoundFiles::player = nullptr;
+testsupport::WatchedSoundPlayer* BadSoundFiles::player = nullptr;
 
 TEST_P(BadSoundFiles, EachFileInTurnIsSilenceAndTheOthersStillPlay)
 {

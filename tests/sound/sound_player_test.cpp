@@ -15,10 +15,10 @@
 #include <thread>
 
 #include "platform/sound_loader.h"
-#include "platform/sound_player.h"
 #include "disk_device.h"
 #include "layout_case.h"
 #include "tone_measure.h"
+#include "watched_sound_player.h"
 #include "wav_builder.h"
 
 namespace {
@@ -26,7 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using platform::kDeviceRate;
-using platform::SoundPlayer;
+using testsupport::WatchedSoundPlayer;
 using testsupport::LayoutCase;
 using testsupport::WavLayout;
 
@@ -148,7 +148,7 @@ TEST_P(DeviceLayout, PlaysAtItsTruePitchAndLength)
 {
     constexpr double kHertz = 660.0;
     constexpr double kSeconds = 0.4;
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("tone.wav", GetParam().layout, kHertz, kSeconds));
     ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
     EXPECT_EQ(player.tally().played, 1U);
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, DeviceLayout,
 
 TEST_F(DiskDevice, ALaterSoundCutsOffTheEarlierOne)
 {
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("long.wav", {}, 440.0, 3.0));
     waitForSound();
     player.play(wav("short.wav", {}, 880.0, 0.2));
@@ -196,7 +196,7 @@ TEST_F(DiskDevice, ALongSoundArrivesWholeAndInOrder)
     std::vector<int> peaks;
     for (int second = 0; second < 10; ++second)
         peaks.push_back(3000 + 2500 * second);
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("anthem.wav", steppedTone(440.0, peaks)));
     ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
 
@@ -224,7 +224,7 @@ TEST_F(DiskDevice, ALongSoundArrivesWholeAndInOrder)
 TEST_F(DiskDevice, ALongSoundIsQueuedAPartAtATime)
 {
     ::setenv("SDL_DISKAUDIODELAY", "100", 1);
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("long.wav", {1, 1, 22050, 16}, 440.0, 20.0));
     ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit));
     EXPECT_EQ(player.tally().played, 1U);
@@ -242,7 +242,7 @@ TEST_F(DiskDevice, ALongSoundIsQueuedAPartAtATime)
 // the old sound is queued after the new one has begun.
 TEST_F(DiskDevice, ALaterSoundCutsOffOneStillArriving)
 {
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("long.wav", steppedTone(440.0, std::vector<int>(20, 6000))));
     // More than the first second has played, so later parts are on their way.
     const auto deadline = std::chrono::steady_clock::now() + 10s;
@@ -275,7 +275,7 @@ TEST_F(DiskDevice, ALaterSoundCutsOffOneStillArriving)
 // after a few quiet seconds, and the next sound opens it again.
 TEST_F(DiskDevice, AQuietDeviceIsReleasedAndReopenedForTheNextSound)
 {
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("short.wav", {}, 440.0, 0.2));
     waitForSound();
     std::this_thread::sleep_for(5s);
@@ -293,7 +293,7 @@ TEST_F(DiskDevice, AQuietDeviceIsReleasedAndReopenedForTheNextSound)
 // Cutting off does not depend on the new sound being playable.
 TEST_F(DiskDevice, ASoundThatCannotPlayStillStopsTheEarlierOne)
 {
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("long.wav", {}, 440.0, 3.0));
     waitForSound();
     player.play((dir.path() / "missing.wav").string());
@@ -313,7 +313,7 @@ TEST_F(DiskDevice, TheDeviceStaysOpenWhileALongSoundIsStillBeingConverted)
 {
     ::setenv("SDL_DISKAUDIODELAY", "1", 1);
     const auto whole = static_cast<long>(deviceFrames(10s));
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     player.play(wav("long.wav", steadyLevel(6000, 10.0)));
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     while (samplesAt(recorded(), 6000) < whole - kDeviceRate / 50
@@ -335,7 +335,7 @@ TEST_F(DiskDevice, UnplayableFilesAreSilenceAndPlayingGoesOn)
         (dir.path() / "folder.wav").string(),
     };
     fs::create_directories(dir.path() / "folder.wav");
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     for (const std::string& path : bad) {
         player.play(path);
         ASSERT_TRUE(player.waitUntilIdle(kWorkerLimit)) << path;
@@ -357,7 +357,7 @@ TEST_F(DiskDevice, PlayReturnsAtOnceWhileTheWorkerIsBusy)
 {
     const auto big = wav("big.wav", {1, 2, 48000, 16}, 440.0, 120.0);
     const auto small = wav("small.wav", {}, 880.0, 0.1);
-    SoundPlayer player;
+    WatchedSoundPlayer player;
     auto slowest = std::chrono::steady_clock::duration::zero();
     for (int i = 0; i < 50; ++i) {
         const auto start = std::chrono::steady_clock::now();
@@ -439,7 +439,7 @@ TEST_P(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
 
     StderrCapture capture;
     {
-        SoundPlayer player;
+        WatchedSoundPlayer player;
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < 5; ++i) {
             player.play(tone.string());
@@ -483,7 +483,7 @@ TEST(UnansweringSoundServer, NeitherPlayingNorStoppingWaitsForIt)
     bool stuck = false;
     const auto start = std::chrono::steady_clock::now();
     {
-        SoundPlayer player;
+        WatchedSoundPlayer player;
         player.play("/nonexistent/europa.wav");
         EXPECT_LT(std::chrono::steady_clock::now() - start, 20ms);
         stuck = !player.waitUntilIdle(500ms);
