@@ -97,6 +97,7 @@ void Form1::loadControls()
     setTabOrder(Command2, Picture2);
     Text1->setFocus();
 
+    // Held by the map box as designed: a timer shows nothing, so this sets only its owner.
     Timer1 = new QTimer(Picture2);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimer1Interval);
