@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -106,6 +107,10 @@ inline constexpr std::array<CountryLabel, 83> kCountryLabels{{
     {"Label52", -1, {3480, 6000, 495, 855}, Shown::Yes, true},  // Italy (centre)
     {"Label53", -1, {3960, 5160, 495, 375}, Shown::Yes, true},  // Austria (east)
 }};
+
+// Each label covers whole pixels of the map, so the map can ask in its own.
+static_assert(std::all_of(kCountryLabels.begin(), kCountryLabels.end(),
+                          [](const CountryLabel& label) { return label.rect.onPixelGrid(); }));
 
 // The label that receives a click on a pixel of the map: the earliest shown
 // label over it, or nullptr when the click belongs to the map itself. The map

@@ -23,8 +23,15 @@ struct TwipRect {
         return left <= x && x < left + width && top <= y && y < top + height;
     }
 
-    // Whether the rectangle covers a pixel of its container: every edge lies
-    // on a pixel's boundary, so the pixel's first twip decides.
+    // Whether every edge lies on a pixel's boundary.
+    constexpr bool onPixelGrid() const
+    {
+        return left % kTwipsPerPixel == 0 && top % kTwipsPerPixel == 0
+            && width % kTwipsPerPixel == 0 && height % kTwipsPerPixel == 0;
+    }
+
+    // Whether the rectangle covers a pixel of its container. On the pixel
+    // grid, the pixel's first twip decides.
     constexpr bool containsPixel(QPoint pixel) const
     {
         return contains(pixel.x() * kTwipsPerPixel, pixel.y() * kTwipsPerPixel);
