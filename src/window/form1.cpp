@@ -211,8 +211,11 @@ void Form1::countryLabelClick(const CountryLabel& label)
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isFullScreen())
-        setWindowState(windowState() & ~Qt::WindowFullScreen);
+    // Whoever asks, the window manager, its title bar or a program acting for
+    // the player: the layout is made for one size.
+    constexpr Qt::WindowStates kRefused = Qt::WindowFullScreen | Qt::WindowMaximized;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & kRefused))
+        setWindowState(windowState() & ~kRefused);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)

@@ -36,8 +36,8 @@ protected:
     // The start button is the window's default button: Enter presses it
     // wherever the focus is, unless another push button has it.
     void keyPressEvent(QKeyEvent* event) override;
-    // The window keeps its one size, place and frame: a request from the
-    // window manager to fill the screen is refused.
+    // The window keeps its one size, place and frame: a request to fill the
+    // screen or to maximise it is refused.
     void changeEvent(QEvent* event) override;
 
 private:

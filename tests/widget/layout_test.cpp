@@ -124,6 +124,37 @@ private slots:
         QCOMPARE(form.minimumSize(), form.maximumSize());
     }
 
+    void theFrameOffersNoMaximiseButton()
+    {
+        const Qt::WindowFlags flags = driver_->form().windowFlags();
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(flags & Qt::FramelessWindowHint));
+        for (const Qt::WindowType kept : {Qt::WindowTitleHint, Qt::WindowMinimizeButtonHint,
+                                          Qt::WindowCloseButtonHint})
+            QVERIFY(flags & kept);
+    }
+
+    void aRequestToFillTheScreenLeavesTheWindowAsItWas_data()
+    {
+        QTest::addColumn<Qt::WindowStates>("asked");
+        QTest::newRow("maximised") << Qt::WindowStates(Qt::WindowMaximized);
+        QTest::newRow("full screen") << Qt::WindowStates(Qt::WindowFullScreen);
+        QTest::newRow("both") << (Qt::WindowMaximized | Qt::WindowFullScreen);
+    }
+
+    void aRequestToFillTheScreenLeavesTheWindowAsItWas()
+    {
+        QFETCH(Qt::WindowStates, asked);
+        window::Form1& form = driver_->form();
+        const QRect before = form.frameGeometry();
+        // What the platform delivers when a window manager or a title bar
+        // changes the window's state.
+        form.windowHandle()->setWindowStates(asked);
+        QTRY_COMPARE(form.windowHandle()->windowStates(), Qt::WindowStates(Qt::WindowNoState));
+        QCOMPARE(form.windowState(), Qt::WindowStates(Qt::WindowNoState));
+        QCOMPARE(form.frameGeometry(), before);
+    }
+
     void everyControlLiesWhereTheDesignerPutIt_data()
     {
         QTest::addColumn<int>("row");
