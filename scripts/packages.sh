@@ -13,7 +13,9 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
-    openbox wmctrl x11-utils
+    # The window managers of Openbox, Xfce, GNOME and KDE; KDE's draws no
+    # title bars without Breeze.
+    openbox xfwm4 mutter kwin-x11 breeze wmctrl x11-utils
     dpkg-dev file desktop-file-utils appstream appstream-compose lintian
     clang libclang-rt-14-dev
 )

@@ -3,7 +3,10 @@
 # its own, with Debian's own interpreter (the one first on PATH may lack the
 # AT-SPI bindings):
 #   with-accessibility-bus.sh MODULE
-exec dbus-run-session -- sh -c '
+# A session bus already started for the run (a window manager's) is shared.
+session=
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || session="dbus-run-session --"
+exec $session sh -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     launcher=$!
     status=0

@@ -15,3 +15,8 @@ def click(x, y):
 
 def key(name):
     _xdotool("key", "--delay", 0, name)
+
+
+def double_click(x, y):
+    # Well inside every desktop's double-click time.
+    _xdotool("mousemove", x, y, "click", "--repeat", 2, "--delay", 50, 1)

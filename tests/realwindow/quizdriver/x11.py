@@ -245,12 +245,29 @@ class Display:
 
     def states_of(self, window):
         """The names of the window's _NET_WM_STATE atoms."""
+        return self._atom_names(window, "_NET_WM_STATE")
+
+    def allowed_actions(self, window):
+        """The names of what the window manager lets the player do with the
+        window (_NET_WM_ALLOWED_ACTIONS)."""
+        return self._atom_names(window, "_NET_WM_ALLOWED_ACTIONS")
+
+    def active_window(self):
+        """The window the window manager has given the focus (_NET_ACTIVE_WINDOW)."""
+        active = self._longs(self._root, "_NET_ACTIVE_WINDOW")
+        return active[0] if active else None
+
+    def stacking(self):
+        """The managed windows from the bottom of the stack to the top."""
+        return self._longs(self._root, "_NET_CLIENT_LIST_STACKING")
+
+    def _atom_names(self, window, name):
         names = []
-        for atom in self._longs(window, "_NET_WM_STATE"):
-            name = _xlib.XGetAtomName(self._dpy, atom)
-            if name:
-                names.append(ctypes.string_at(name).decode())
-                _xlib.XFree(name)
+        for atom in self._longs(window, name):
+            text = _xlib.XGetAtomName(self._dpy, atom)
+            if text:
+                names.append(ctypes.string_at(text).decode())
+                _xlib.XFree(text)
         return names
 
     def work_area(self):
