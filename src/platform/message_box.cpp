@@ -1,10 +1,10 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QFontMetrics>
-#include <QLayout>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QtMath>
 
 namespace platform {
@@ -44,39 +44,38 @@ QFont likelyTitleFont()
 // A box whose title bar shows its whole title: never narrower than the title
 // needs beside the title bar's controls. Its text, icon and button stay as
 // the toolkit lays them out; only the room beside them grows.
+//
+// The title's room is a row of the box's own layout, so the toolkit's sizing,
+// which runs before the box is placed, gives the whole size at once: the box
+// is centred at the size it shows, and a later layout pass comes to the same
+// size and asks nothing more of the window manager.
 class TitledBox : public QMessageBox {
 public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    bool event(QEvent* event) override
+    TitledBox(Icon icon, const QString& title, const QString& text, QWidget* parent)
+        : QMessageBox(icon, title, text, QMessageBox::Ok, parent)
     {
-        // The toolkit sizes the box to its contents when it shows and on every
-        // new layout; the title's width is applied after it.
-        const bool handled = QMessageBox::event(event);
-        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest)
-            widenForTitle();
-        return handled;
+        // Texts are shown as written: leading spaces stay, nothing is read as markup.
+        setTextFormat(Qt::PlainText);
+        reserveRoomForTitle();
     }
 
 private:
-    void widenForTitle()
+    void reserveRoomForTitle()
     {
-        const int needed = titleBarWidth(windowTitle());
-        if (width() >= needed)
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        if (grid == nullptr)
             return;
-        const int height = layout() != nullptr && layout()->hasHeightForWidth()
-                               ? layout()->totalHeightForWidth(needed)
-                               : this->height();
-        setFixedSize(needed, height);
+        const QMargins margins = grid->contentsMargins();
+        const int room = titleBarWidth(windowTitle()) - margins.left() - margins.right();
+        // An empty row: it takes no height and no spacing, only width.
+        grid->addItem(new QSpacerItem(room, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     }
 };
 
 void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
 {
-    TitledBox box(icon, title, text, QMessageBox::Ok, parent);
-    // Texts are shown as written: leading spaces stay, nothing is read as markup.
-    box.setTextFormat(Qt::PlainText);
+    TitledBox box(icon, title, text, parent);
     box.setWindowModality(Qt::ApplicationModal);
     OpenBoxScope scope;
     box.exec();

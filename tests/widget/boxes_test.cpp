@@ -37,7 +37,12 @@ int titleBarAtLeast(const QString& title)
     return QFontMetrics(font).horizontalAdvance(title) + 2 * kButtonsRoom;
 }
 
-// What an open box shows, and how wide it is.
+const QString kWiderThanAnyTitle =
+    QStringLiteral("A text far wider than the title its box carries in its bar");
+// Long enough for any later layout pass of an open box to have run.
+constexpr int kHoldMs = 50;
+
+// What an open box shows, how wide it is and where its middle lies.
 struct BoxLook {
     QString title;
     QString text;
@@ -45,12 +50,14 @@ struct BoxLook {
     QStringList buttons;
     int width = 0;
     bool textWhole = false;
+    QPoint centre;
 };
 
 BoxLook lookAtOpenBox()
 {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    BoxLook look{box->windowTitle(), box->text(), box->icon(), {}, box->width(), false};
+    BoxLook look{box->windowTitle(), box->text(), box->icon(), {}, box->width(), false,
+                 box->frameGeometry().center()};
     for (QAbstractButton* button : box->buttons())
         look.buttons << button->text().remove(QLatin1Char('&'));
     for (auto* label : box->findChildren<QLabel*>()) {
@@ -59,6 +66,23 @@ BoxLook lookAtOpenBox()
     }
     return look;
 }
+
+// Counts the moves and resizes of the open box from the moment it is watched.
+class GeometryWatch : public QObject {
+public:
+    void watchOpenBox() { QApplication::activeModalWidget()->installEventFilter(this); }
+    int changes() const { return changes_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        changes_ += event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        return false;
+    }
+
+private:
+    int changes_ = 0;
+};
 } // namespace
 
 class BoxesTest : public QObject {
@@ -136,7 +160,9 @@ private slots:
     }
 
     // Every box is at least as wide as a title bar needs for its title; its
-    // text, icon and button are what they would be without it.
+    // text, icon and button are what they would be without it. It is centred
+    // over the window at the size it shows (where a box whose text sets its
+    // width is centred), and keeps its place and size while it is open.
     void everyBoxShowsItsWholeTitle_data()
     {
         QTest::addColumn<QString>("text");
@@ -157,13 +183,21 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, exclamation);
         QFETCH(std::optional<QString>, title);
-        BoxCloser closer;
-        BoxLook look;
-        closer.onOpen([&](const SeenBox&) { look = lookAtOpenBox(); });
+        BoxCloser closer(kHoldMs);
+        GeometryWatch watch;
+        std::vector<BoxLook> looks;
+        closer.onOpen([&](const SeenBox&) {
+            looks.push_back(lookAtOpenBox());
+            watch.watchOpenBox();
+        });
 
+        platform::showMessageBox(&driver_->form(), kWiderThanAnyTitle, game::BoxStyle::Plain);
         platform::showMessageBox(&driver_->form(), text,
                                  exclamation ? game::BoxStyle::Exclamation : game::BoxStyle::Plain,
                                  title);
+
+        QCOMPARE(looks.size(), std::size_t(2));
+        const BoxLook& look = looks[1];
 
         QCOMPARE(look.title, title.value_or(platform::applicationTitle()));
         QCOMPARE(look.text, text);
@@ -172,12 +206,16 @@ private slots:
         QVERIFY(look.textWhole);
         QVERIFY2(look.width >= titleBarAtLeast(look.title),
                  qPrintable(QStringLiteral("%1 px wide").arg(look.width)));
+        const QPoint offCentre = look.centre - looks[0].centre;
+        QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1,
+                 qPrintable(QStringLiteral("%1, %2 px off centre").arg(offCentre.x()).arg(offCentre.y())));
+        QCOMPARE(watch.changes(), 0);
     }
 
     // A box whose text is wider than its title needs keeps the toolkit's width.
     void aBoxWiderThanItsTitleKeepsItsWidth()
     {
-        const QString text = QStringLiteral("A text far wider than the title its box carries in its bar");
+        const QString text = kWiderThanAnyTitle;
         BoxCloser closer;
         std::vector<int> widths;
         closer.onOpen([&](const SeenBox&) { widths.push_back(lookAtOpenBox().width); });
