@@ -2,7 +2,7 @@
 # Builds the quiz and the benchmark programs, then measures the quiz against
 # the toolkit's floor under Xvfb and prints a Markdown report.
 #   bench/run-bench.sh [--runs N] [--warmup N] [--settle S] [--idle-window S]
-#                      [--only window|idle|sound|scaled]
+#                      [--only window|idle|sound|scaled|boxes]
 # Takes about two and a half minutes with the defaults. Not part of the test
 # command. Needs the test packages (Xvfb, the AT-SPI bindings the driver imports).
 set -eu
@@ -16,14 +16,14 @@ cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 work=$(mktemp -d "${TMPDIR:-/tmp}/europa-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 if ! cmake --build "$build" --target europa-quiz europa-floor europa-sound-latency \
-        europa-slow-device europa-map-facts >"$work/build.log" 2>&1; then
+        europa-slow-device europa-map-facts europa-box-memory >"$work/build.log" 2>&1; then
     cat "$work/build.log" >&2
     exit 1
 fi
 
 # The figures at 1x, then the window figures at twice the size on a screen
-# large enough for the doubled window; --only picks one group, `scaled` the
-# second alone.
+# large enough for the doubled window, then what a message box leaves behind;
+# --only picks one group, `scaled` the second alone, `boxes` the last.
 only=""
 previous=""
 for arg in "$@"; do
@@ -43,10 +43,14 @@ measure() {
             --sound-latency "$build/bench/europa-sound-latency" \
             --fbdir "$work" "$@"
 }
-if [ "$only" != scaled ]; then
+if [ "$only" != scaled ] && [ "$only" != boxes ]; then
     measure 1280x1024x24 "$@"
 fi
 if [ -z "$only" ] || [ "$only" = scaled ]; then
     echo
     measure 1920x1200x24 "$@" --scale 2
+fi
+if [ -z "$only" ] || [ "$only" = boxes ]; then
+    echo
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/europa-box-memory" 2>/dev/null
 fi

@@ -1,10 +1,13 @@
 #include "platform/message_box.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QStyle>
 #include <QtMath>
 
 namespace platform {
@@ -41,6 +44,15 @@ QFont likelyTitleFont()
     return font;
 }
 
+// The OK button's icon, made once for the program's life. Each icon the style
+// makes afresh is a new set of pixmaps, and the toolkit keeps what it paints of
+// each in its pixmap cache: one more entry for every box.
+QIcon keptOkIcon(QAbstractButton* button)
+{
+    static const QIcon icon = button->style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, button);
+    return icon;
+}
+
 // A box whose title bar shows its whole title: never narrower than the title
 // needs beside the title bar's controls. Its text, icon and button stay as
 // the toolkit lays them out; only the room beside them grows.
@@ -56,6 +68,9 @@ public:
     {
         // Texts are shown as written: leading spaces stay, nothing is read as markup.
         setTextFormat(Qt::PlainText);
+        QAbstractButton* ok = button(QMessageBox::Ok);
+        if (!ok->icon().isNull())
+            ok->setIcon(keptOkIcon(ok));
         reserveRoomForTitle();
     }
 
