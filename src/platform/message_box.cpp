@@ -6,9 +6,12 @@
 #include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShowEvent>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QtMath>
+#include <algorithm>
 
 namespace platform {
 
@@ -74,7 +77,40 @@ public:
         reserveRoomForTitle();
     }
 
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!event->spontaneous())
+            placeOverTheMiddle();
+    }
+
 private:
+    // The toolkit places a dialog as if its move set the frame's corner, but a
+    // window about to be mapped for the first time is placed by its inside:
+    // the box would open a title bar's height above the window's middle. So
+    // its inside is centred over its window's inside (over the screen's free
+    // area for a box of no window), before it is mapped, and kept on the free
+    // area with a frame like the window's.
+    void placeOverTheMiddle()
+    {
+        const QWidget* over = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+        const QRect area = (over != nullptr ? over->screen() : screen())->availableGeometry();
+        const QRect inside = over != nullptr ? over->geometry() : area;
+        QMargins frame;
+        if (over != nullptr) {
+            const QRect outside = over->frameGeometry();
+            frame = QMargins(inside.left() - outside.left(), inside.top() - outside.top(),
+                             outside.right() - inside.right(), outside.bottom() - inside.bottom());
+        }
+        const QRect room = area.marginsRemoved(frame);
+        const int x = inside.left() + (inside.width() - width()) / 2;
+        const int y = inside.top() + (inside.height() - height()) / 2;
+        setGeometry(std::max(room.left(), std::min(x, room.right() + 1 - width())),
+                    std::max(room.top(), std::min(y, room.bottom() + 1 - height())), width(),
+                    height());
+    }
+
     void reserveRoomForTitle()
     {
         auto* grid = qobject_cast<QGridLayout*>(layout());
