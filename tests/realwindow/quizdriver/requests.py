@@ -4,7 +4,7 @@ A window manager sees a client's configure requests, but no other client
 can: the manager holds the redirection, and what reaches the window
 afterwards is the manager's answer. The RECORD extension shows the requests
 themselves, from every client, with the client they came from. Recorded
-here: mapping, unmapping and destroying a window, configuring it, and
+here: creating, mapping, unmapping and destroying a window, configuring it, and
 rewriting its WM_NORMAL_HINTS (the size and place a client gives the
 manager, which it reads again each time they change).
 """
@@ -22,12 +22,14 @@ _xtst = ctypes.cdll.LoadLibrary(ctypes.util.find_library("Xtst") or "libXtst.so.
 _xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
 
 # Core request opcodes.
+CREATE_WINDOW = 1
 DESTROY_WINDOW = 4
 MAP_WINDOW = 8
 UNMAP_WINDOW = 10
 CONFIGURE_WINDOW = 12
 CHANGE_PROPERTY = 18
-_RECORDED = ((DESTROY_WINDOW, DESTROY_WINDOW), (MAP_WINDOW, CONFIGURE_WINDOW),
+_RECORDED = ((CREATE_WINDOW, CREATE_WINDOW), (DESTROY_WINDOW, DESTROY_WINDOW),
+             (MAP_WINDOW, CONFIGURE_WINDOW),
              (CHANGE_PROPERTY, CHANGE_PROPERTY))
 
 # ConfigureWindow's value mask: x, y, width, height and border width; the
@@ -95,7 +97,7 @@ class Request:
                                                  "sibling", "stacking")) if self.mask >> bit & 1]
             return "ConfigureWindow %s" % ", ".join(
                 "%s=%d" % pair for pair in zip(names, self.values))
-        return {MAP_WINDOW: "MapWindow", UNMAP_WINDOW: "UnmapWindow",
+        return {CREATE_WINDOW: "CreateWindow", MAP_WINDOW: "MapWindow", UNMAP_WINDOW: "UnmapWindow",
                 DESTROY_WINDOW: "DestroyWindow",
                 CHANGE_PROPERTY: "ChangeProperty WM_NORMAL_HINTS"}.get(self.opcode, "request")
 
@@ -104,6 +106,7 @@ def _parse(data):
     """The request in `data`, or None for one that is not recorded here."""
     raw = ctypes.string_at(data.data, data.data_len * 4)
     opcode = raw[0]
+    # Each request here names its window in the same place (CreateWindow the new one).
     window = struct.unpack_from("=I", raw, 4)[0]
     if opcode == CONFIGURE_WINDOW:
         mask = struct.unpack_from("=H", raw, 8)[0]
@@ -113,7 +116,7 @@ def _parse(data):
     if opcode == CHANGE_PROPERTY:
         prop = struct.unpack_from("=I", raw, 8)[0]
         return Request(opcode, window, data.id_base) if prop == WM_NORMAL_HINTS else None
-    if opcode in (MAP_WINDOW, UNMAP_WINDOW, DESTROY_WINDOW):
+    if opcode in (CREATE_WINDOW, MAP_WINDOW, UNMAP_WINDOW, DESTROY_WINDOW):
         return Request(opcode, window, data.id_base)
     return None
 
@@ -177,22 +180,27 @@ class RequestRecorder:
         self._data.close()
         self._control.close()
 
+    def _owned(self, window):
+        """The requests about `window` from the client that created it (a
+        window manager maps and configures the windows it frames too)."""
+        requests = [r for r in self.requests() if r.window == window]
+        owner = next((r.client for r in requests if r.opcode == CREATE_WINDOW), None)
+        return [r for r in requests if r.client == owner]
+
     def asked_once_mapped(self, window):
-        """What the client that mapped `window` asked about its size and place
-        from each time it mapped it until it unmapped or destroyed it: its
-        geometry configures and its WM_NORMAL_HINTS rewrites."""
-        asked, owner = [], None
-        for request in self.requests():
-            if request.window != window:
-                continue
+        """What the client that created `window` asked about its size and
+        place from each time it mapped it until it unmapped or destroyed it:
+        its geometry configures and its WM_NORMAL_HINTS rewrites."""
+        asked, mapped = [], False
+        for request in self._owned(window):
             if request.opcode == MAP_WINDOW:
-                owner = request.client
+                mapped = True
             elif request.opcode in (UNMAP_WINDOW, DESTROY_WINDOW):
-                owner = None
-            elif owner is not None and request.client == owner:
-                if request.opcode == CHANGE_PROPERTY or request.mask & GEOMETRY_BITS:
-                    asked.append(request)
+                mapped = False
+            elif mapped and (request.opcode == CHANGE_PROPERTY or request.mask & GEOMETRY_BITS):
+                asked.append(request)
         return asked
 
     def mapped(self, window):
-        return any(r.window == window and r.opcode == MAP_WINDOW for r in self.requests())
+        """Whether the client that created `window` was seen to map it."""
+        return any(r.opcode == MAP_WINDOW for r in self._owned(window))
