@@ -1,12 +1,9 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <QScreen>
-#include <cmath>
 #include <optional>
 
 #include "app/display_guard.h"
-#include "app/frame_extents.h"
 #include "app/preload.h"
 #include "app/window_placement.h"
 #include "platform/event_delivery.h"
@@ -16,36 +13,6 @@
 #include "window/pictures.h"
 
 namespace app {
-
-namespace {
-// The screen's pixels as the window's, rounded up: the frame is never
-// thought smaller than it is.
-QMargins toWindowPixels(const QMargins& pixels, qreal ratio)
-{
-    const auto side = [ratio](int length) { return int(std::ceil(length / ratio)); };
-    return {side(pixels.left()), side(pixels.top()), side(pixels.right()), side(pixels.bottom())};
-}
-
-// Where the window system lets the program place its window (not on Wayland).
-// Under a window manager the frame's title bar and borders are known before
-// the window shows, so it opens where it stays; with none the window is its
-// frame.
-void placeOnScreen(QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
-        return;
-    window.adjustSize();
-    const QRect available = screen->availableGeometry();
-    if (const std::optional<QMargins> extents = askFrameExtents(window)) {
-        const QMargins frame = toWindowPixels(*extents, window.devicePixelRatioF());
-        const QPoint frameAt = frameTopLeft(available, window.size().grownBy(frame));
-        window.move(frameAt + QPoint(frame.left(), frame.top()));
-        return;
-    }
-    window.move(frameTopLeft(available, window.frameGeometry().size()));
-}
-} // namespace
 
 int runApplication(int argc, char** argv)
 {

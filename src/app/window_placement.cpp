@@ -1,13 +1,17 @@
-#include "app/frame_extents.h"
+#include "app/window_placement.h"
 
 #include <QGuiApplication>
+#include <QMargins>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 #include <xcb/xcb.h>
@@ -76,8 +80,11 @@ void sendFrameRequest(xcb_connection_t* connection, xcb_window_t root, xcb_windo
     xcb_flush(connection);
 }
 
-} // namespace
-
+// The borders and title bar the window manager will draw around `window`, in
+// the screen's own pixels, asked of it before the window is first shown (the
+// window is created for the question, not shown). Nothing where no window
+// manager that answers the question manages an X11 screen: then the window
+// has no frame the program could know of in advance.
 std::optional<QMargins> askFrameExtents(QWidget& window)
 {
     // Only the X11 platform shows windows through an X connection of its own;
@@ -104,6 +111,32 @@ std::optional<QMargins> askFrameExtents(QWidget& window)
         std::this_thread::sleep_for(kPollInterval);
     } while (std::chrono::steady_clock::now() < deadline);
     return std::nullopt;
+}
+
+// The screen's pixels as the window's, rounded up: the frame is never
+// thought smaller than it is.
+QMargins toWindowPixels(const QMargins& pixels, qreal ratio)
+{
+    const auto side = [ratio](int length) { return int(std::ceil(length / ratio)); };
+    return {side(pixels.left()), side(pixels.top()), side(pixels.right()), side(pixels.bottom())};
+}
+
+} // namespace
+
+void placeOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    window.adjustSize();
+    const QRect available = screen->availableGeometry();
+    if (const std::optional<QMargins> extents = askFrameExtents(window)) {
+        const QMargins frame = toWindowPixels(*extents, window.devicePixelRatioF());
+        const QPoint frameAt = frameTopLeft(available, window.size().grownBy(frame));
+        window.move(frameAt + QPoint(frame.left(), frame.top()));
+        return;
+    }
+    window.move(frameTopLeft(available, window.frameGeometry().size()));
 }
 
 } // namespace app
