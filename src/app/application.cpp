@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <optional>
 
-#include "app/display_guard.h"
+#include "app/display_answer_wait.h"
+#include "app/display_check.h"
 #include "app/preload.h"
+#include "app/start_messages.h"
 #include "app/window_placement.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
@@ -19,12 +21,14 @@ int runApplication(int argc, char** argv)
     StartUpPreload preload;
     std::optional<QApplication> app;
     {
-        // Without a usable display Qt gives up with a page of diagnostics and
-        // a core dump; the player gets one line and a failure status instead.
-        DisplayGuard guard;
+        // Without a usable display Qt gives up with an abort and a core dump;
+        // the player gets, after what Qt said, one line that names the cause
+        // and a failure status instead.
+        const StartMessages messages;
+        const DisplayAnswerWait wait;
         app.emplace(argc, argv);
-        guard.requireRoomFor(window::toPixels(window::layout::kClientArea).size());
     }
+    requireDisplayShows(window::toPixels(window::layout::kClientArea).size());
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));

@@ -3,9 +3,13 @@
 #include <csignal>
 #include <cstring>
 #include <fstream>
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 #include "game/country_table.h"
 #include "game/quiz.h"
@@ -36,7 +40,8 @@ struct FailedStart {
     std::map<std::string, std::string> set;
     std::string line;     // how our last line goes on; empty: no line of ours
     std::string ending;   // "exit N" or "signal N"
-    std::string passedOn; // what Qt or a display library said that must reach stderr; empty: our line alone
+    std::string passedOn; // what Qt, a library or a handler said that must reach stderr
+    std::string withheld{}; // what must not reach stderr
     std::vector<std::string> unset{};
 };
 
@@ -56,24 +61,39 @@ std::string signalled(int signal)
     return "signal " + std::to_string(signal);
 }
 
-// The connection to the X server ending the process with `signal`, or with
-// exit(1) for 0.
-FailedStart endedInXcbConnect(const char* name, int signal)
+// The connection to the X server ending the process as the fixture is told
+// (`how`: "exit", "_exit", "fault" or a signal's number).
+FailedStart endedInXcbConnect(const char* name, const std::string& how, const std::string& end,
+                              std::map<std::string, std::string> also = {})
 {
-    return {name,
-            {{"QT_QPA_PLATFORM", "xcb"},
-             {"DISPLAY", ":64"},
-             {"LD_PRELOAD", EUROPA_XCB_CONNECT_ENDING},
-             {"EUROPA_XCB_CONNECT_ENDS", signal == 0 ? "exit" : std::to_string(signal)},
-             // A sanitizer build asks to be loaded first.
-             {"ASAN_OPTIONS", "verify_asan_link_order=0"}},
-            "",
-            signal == 0 ? "exit 1" : signalled(signal),
-            "X connection to :64 broken (explicit kill or server shutdown)."};
+    std::map<std::string, std::string> set{{"QT_QPA_PLATFORM", "xcb"},
+                                           {"DISPLAY", ":64"},
+                                           {"LD_PRELOAD", EUROPA_XCB_CONNECT_ENDING},
+                                           {"EUROPA_XCB_CONNECT_ENDS", how},
+                                           // A sanitizer build asks to be loaded first,
+                                           // and ends a fault itself unless told not to.
+                                           {"ASAN_OPTIONS", "verify_asan_link_order=0:handle_segv=0"}};
+    set.merge(also);
+    return {name, set, "", end, "X connection to :64 broken (explicit kill or server shutdown)."};
+}
+
+FailedStart scaled(const char* name, const char* factor, const std::string& line)
+{
+    return {name, {{"QT_QPA_PLATFORM", "offscreen"}, {"QT_SCALE_FACTOR", factor}}, line, "exit 1", ""};
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 class FailedStarts : public ::testing::TestWithParam<FailedStart> {};
 
+// Everything said on the way reaches stderr as it was said; our line, when
+// there is one, comes once and last.
 TEST_P(FailedStarts, SayWhatFailedAndEndWithTheirStatus)
 {
     const FailedStart& start = GetParam();
@@ -90,42 +110,53 @@ TEST_P(FailedStarts, SayWhatFailedAndEndWithTheirStatus)
     } else {
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.back().rfind(kOurLine + start.line, 0), 0U) << text;
+        EXPECT_EQ(occurrences(text, kOurLine), 1U) << text;
     }
-    if (start.passedOn.empty())
-        EXPECT_EQ(lines.size(), 1U) << text;
-    else
-        EXPECT_NE(text.find(start.passedOn), std::string::npos) << text;
+    EXPECT_NE(text.find(start.passedOn), std::string::npos) << text;
+    if (!start.withheld.empty()) {
+        EXPECT_EQ(text.find(start.withheld), std::string::npos) << text;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, FailedStarts,
     ::testing::Values(
-        FailedStart{"NothingSet", {}, "no usable display", "exit 1", ""},
-        FailedStart{"DisplayGone", {{"DISPLAY", kNoSuchDisplay}}, "no usable display", "exit 1", ""},
-        FailedStart{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}, "no usable display", "exit 1", ""},
-        // Without XDG_RUNTIME_DIR the Wayland library says so on its own as
-        // well: that is held back too.
+        FailedStart{"NothingSet", {}, "no usable display", "exit 1", "could not connect to display"},
+        FailedStart{"DisplayGone", {{"DISPLAY", kNoSuchDisplay}}, "no usable display", "exit 1",
+                    "could not connect to display " + kNoSuchDisplay},
+        FailedStart{"X11AskedForNoneThere", {{"QT_QPA_PLATFORM", "xcb"}}, "no usable display", "exit 1",
+                    "could not connect to display"},
+        // Without XDG_RUNTIME_DIR the Wayland library says so on its own as well.
         FailedStart{"WaylandAskedForNoneThere", {{"QT_QPA_PLATFORM", "wayland"}},
-                    "no Wayland display to connect to", "exit 1", ""},
+                    "no Wayland display to connect to", "exit 1", "Failed to create wl_display"},
         FailedStart{"UnknownDisplaySystem", {{"QT_QPA_PLATFORM", "bogus"}},
-                    "there is no display system called \"bogus\"", "exit 1", ""},
+                    "there is no display system called \"bogus\"", "exit 1",
+                    "Could not find the Qt platform plugin \"bogus\""},
         // A library the plugin needs, found first and holding nothing: the
-        // line gives what the system's loader says.
+        // line gives why, as Qt's plugin loader reports it; the loader's own
+        // reports, which no one asked for, stay out of sight.
         FailedStart{"PluginDoesNotLoad",
                     {{"QT_QPA_PLATFORM", "xcb"},
                      {"DISPLAY", kNoSuchDisplay},
                      {"LD_LIBRARY_PATH", EUROPA_EMPTY_XCB_LIBRARY_DIR}},
-                    "the display plugin \"xcb\" could not be loaded: ", "exit 1", ""},
-        // Asked for, what Qt said on the way is passed on before the line.
+                    "the display plugin \"xcb\" could not be loaded: Cannot load library ", "exit 1",
+                    "Could not load the Qt platform plugin \"xcb\"",
+                    "loadPlugin failed"},
+        // Asked for, they are passed on.
         FailedStart{"PluginDoesNotLoadWithItsDiagnostics",
                     {{"QT_QPA_PLATFORM", "xcb"},
                      {"DISPLAY", kNoSuchDisplay},
                      {"LD_LIBRARY_PATH", EUROPA_EMPTY_XCB_LIBRARY_DIR},
                      {"QT_DEBUG_PLUGINS", "1"}},
-                    "the display plugin \"xcb\" could not be loaded: ", "exit 1",
+                    "the display plugin \"xcb\" could not be loaded: Cannot load library ", "exit 1",
                     "QLibraryPrivate::loadPlugin failed"},
         FailedStart{"NoScreen", {{"QT_QPA_PLATFORM", "linuxfb:fb=/nonexistent/europa/fb0"}},
-                    "the display system \"linuxfb\" reports no screen", "exit 1", ""},
+                    "the display system \"linuxfb\" reports no screen", "exit 1",
+                    "Failed to open framebuffer /nonexistent/europa/fb0"},
+        // Starts, has a screen, and would never show the window.
+        FailedStart{"DisplaySystemThatShowsNoWindow", {{"QT_QPA_PLATFORM", "vkkhrdisplay"}},
+                    "the display system \"vkkhrdisplay\" cannot show it: it shows only Vulkan surfaces",
+                    "exit 1", ""},
         // A cause the line cannot name: what the display system said explains it.
         FailedStart{"CauseOfItsOwn",
                     {{"QT_QPA_PLATFORM", "eglfs"},
@@ -133,18 +164,114 @@ INSTANTIATE_TEST_SUITE_P(
                      {"QT_QPA_EGLFS_KMS_CONFIG", EUROPA_MISSING_DRM_DEVICE}},
                     "the display system could not start: Could not open DRM device", "exit 1",
                     "Could not open DRM device /nonexistent/europa/card0"},
+        // Scales at which the window has no size, or none that fits in a
+        // window: refused before any figure is computed from them.
+        scaled("ScaleZero", "0", "at scale 0 the window cannot be drawn (QT_SCALE_FACTOR=\"0\")"),
+        scaled("ScaleNotANumber", "nan", "at scale nan the window cannot be drawn"),
+        scaled("ScaleInfinite", "inf", "at scale inf the window is too large to draw"),
+        scaled("ScaleOfABillion", "1e9",
+               "at scale 1e+09 the window would be 796000000000 by 544000000000 pixels"),
         // Asked for: the warning ends the program, and says why.
         FailedStart{"FatalWarning",
                     {{"QT_QPA_PLATFORM", "offscreen"}, {"QT_FATAL_WARNINGS", "1"}},
                     "",
                     signalled(SIGABRT),
                     "XDG_RUNTIME_DIR not set",
+                    "",
                     {"XDG_RUNTIME_DIR"}},
-        endedInXcbConnect("ExitDuringCreation", 0),
-        endedInXcbConnect("SegmentationFaultDuringCreation", SIGSEGV),
-        endedInXcbConnect("AbortDuringCreation", SIGABRT),
-        endedInXcbConnect("TerminatedDuringCreation", SIGTERM)),
+        // Ended by a library during the creation: what it wrote is there, and
+        // the process ends as the library ended it.
+        endedInXcbConnect("ExitDuringCreation", "exit", "exit 1"),
+        endedInXcbConnect("ImmediateExitDuringCreation", "_exit", "exit 1"),
+        endedInXcbConnect("SegmentationFaultDuringCreation", std::to_string(SIGSEGV), signalled(SIGSEGV)),
+        endedInXcbConnect("AbortDuringCreation", std::to_string(SIGABRT), signalled(SIGABRT)),
+        endedInXcbConnect("TerminatedDuringCreation", std::to_string(SIGTERM), signalled(SIGTERM)),
+        // A handler installed before main, as a crash reporter's or a
+        // sanitizer's, handles a fault in the connection.
+        [] {
+            FailedStart start = endedInXcbConnect("FaultWithAHandlerFromBeforeMain", "fault", signalled(SIGSEGV),
+                                                  {{"EUROPA_EARLIER_SEGV_HANDLER", "1"}});
+            start.passedOn = "earlier SIGSEGV handler ran";
+            return start;
+        }()),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An X display that takes connections and never answers, as a frozen or
+// overloaded server does: a socket of the test's own at a display number no
+// server holds, whose connections wait in its backlog unread.
+class SilentDisplay {
+public:
+    SilentDisplay()
+    {
+        if (::mkdir(kSocketFolder, 01777) == 0)
+            ::chmod(kSocketFolder, 01777);
+        for (int number = 159; number < 1000 && socket_ < 0; ++number)
+            take(number);
+    }
+    ~SilentDisplay()
+    {
+        if (socket_ < 0)
+            return;
+        ::close(socket_);
+        ::unlink(socketPath().c_str());
+        ::unlink(lockPath().c_str());
+    }
+    SilentDisplay(const SilentDisplay&) = delete;
+    SilentDisplay& operator=(const SilentDisplay&) = delete;
+
+    bool listening() const { return socket_ >= 0; }
+    std::string name() const { return ":" + std::to_string(number_); }
+
+private:
+    static constexpr const char* kSocketFolder = "/tmp/.X11-unix";
+
+    std::string socketPath() const { return std::string(kSocketFolder) + "/X" + std::to_string(number_); }
+    // Held as an X server holds it, so that none starts on this number meanwhile.
+    std::string lockPath() const { return "/tmp/.X" + std::to_string(number_) + "-lock"; }
+
+    void take(int number)
+    {
+        number_ = number;
+        const int lock = ::open(lockPath().c_str(), O_WRONLY | O_CREAT | O_EXCL, 0444);
+        if (lock < 0)
+            return;
+        const std::string pid = std::to_string(::getpid());
+        const std::string lockText = std::string(10 - pid.size(), ' ') + pid + "\n";
+        const bool locked = ::write(lock, lockText.data(), lockText.size()) == ssize_t(lockText.size());
+        ::close(lock);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socketPath().c_str(), sizeof address.sun_path - 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (locked && fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
+            && ::listen(fd, 8) == 0) {
+            socket_ = fd;
+            return;
+        }
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(lockPath().c_str());
+    }
+
+    int number_ = 0;
+    int socket_ = -1;
+};
+
+TEST(DisplayThatNeverAnswers, EndsTheStartNamingIt)
+{
+    const SilentDisplay display;
+    ASSERT_TRUE(display.listening());
+    ProgramRun run({.program = testsupport::builtProgram(),
+                    .set = {{"DISPLAY", display.name()}},
+                    .unset = kDisplayVariables});
+    const auto status = run.waitForEnd(30s);
+    ASSERT_TRUE(status) << "still running";
+    const std::string text = run.stderrText();
+    EXPECT_EQ(ending(*status), "exit 1") << text;
+    const auto lines = run.stderrLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), kOurLine + "the display \"" + display.name() + "\" does not answer (waited 10 seconds)");
+}
 
 // The program in a folder of the test's making, run headless; what its audio
 // device plays lands in a file.

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// Where Qt's plugin loader says why a plugin it found did not load.
+inline constexpr const char* kPluginLoaderCategory = "qt.core.plugin.loader";
+
+// One message Qt gave while the application was being created.
+struct QtSaid {
+    QString category;
+    QString text;
+};
+
+// Names, in the player's words, why the display system could not start,
+// from what Qt said on the way, in order, and its last, fatal, message: Qt
+// reports which platform plugin it was asked for, whether one was found and,
+// under the plugin loader's category, why a plugin it found did not load.
+std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText);
+
+} // namespace app
