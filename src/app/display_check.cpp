@@ -34,14 +34,10 @@ std::string pixels(double side)
     return std::to_string(std::llround(side));
 }
 
-std::string scaleNamed(qreal scale)
-{
-    return "at scale " + QString::number(scale).toStdString();
-}
-
 [[noreturn]] void refuseScale(qreal scale, const std::string& why)
 {
-    endStart(scaleNamed(scale) + " " + why + " (" + described("QT_SCALE_FACTOR") + ")");
+    endStart("at scale " + QString::number(scale).toStdString() + " " + why + " ("
+             + described("QT_SCALE_FACTOR") + ")");
 }
 
 } // namespace
