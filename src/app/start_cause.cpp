@@ -49,9 +49,13 @@ std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText)
             loadFailure = failed.captured(1);
             continue;
         }
-        if (const auto missing = kNotFound.match(message.text); missing.hasMatch())
+        if (const auto missing = kNotFound.match(message.text); missing.hasMatch()) {
+            // The name came from the environment or from the command line.
+            const std::string from =
+                qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? described("QT_QPA_PLATFORM") + "; " : "";
             return "there is no display system called \"" + missing.captured(1).toStdString() + "\" ("
-                   + described("QT_QPA_PLATFORM") + "; this machine has " + availablePlugins(fatalText) + ")";
+                   + from + "this machine has " + availablePlugins(fatalText) + ")";
+        }
         if (const auto unstarted = kNotStarted.match(message.text); unstarted.hasMatch())
             return causeForPlugin(unstarted.captured(1).toStdString(), loadFailure);
     }

@@ -42,7 +42,8 @@ TEST_P(ProgramCommandLine, IsAnsweredBeforeAnyWindow)
     ASSERT_TRUE(WIFEXITED(*status)) << run.stderrText();
     EXPECT_EQ(WEXITSTATUS(*status), c.status) << run.stderrText();
     EXPECT_EQ(run.stdoutText().rfind(c.stdoutStart, 0), 0U) << run.stdoutText();
-    EXPECT_EQ(run.stderrText().rfind(c.stderrStart, 0), 0U) << run.stderrText();
+    // Qt may speak before the program: its line is one of theirs.
+    EXPECT_NE(("\n" + run.stderrText()).find("\n" + c.stderrStart), std::string::npos) << run.stderrText();
     if (c.stdoutStart.empty()) {
         EXPECT_EQ(run.stdoutText(), "");
     }
@@ -62,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"QT_QPA_PLATFORM", "offscreen"}}, 2, "", "europa-quiz: unrecognized option '--foo'\n"},
         // Qt reads the option: the display system it names is the one that fails.
         LineRun{"QtsOwnOptionReachesQt", {"-platform", "bogus", "-style", "fusion"}, {}, 1, "",
-                "europa-quiz: cannot open the window: there is no display system called \"bogus\""}),
+                "europa-quiz: cannot open the window: there is no display system called \"bogus\" "
+                "(this machine has"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Qt's options open the window where the program alone would find no display.
