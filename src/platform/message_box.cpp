@@ -128,6 +128,8 @@ void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const
 {
     TitledBox box(icon, title, text, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    // A box keeps its one size and stays over the window: no maximise or minimise button.
+    box.setWindowFlags(box.windowFlags() & ~(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
     OpenBoxScope scope;
     box.exec();
 }
