@@ -8,14 +8,17 @@ BUILD_PACKAGES=(
 )
 
 # Running every test: the widget tests, the real-window tests under Xvfb (with
-# and without a window manager) and under a headless Weston read through the
-# accessibility bus, and the package checks.
+# and without a window manager), under a headless Weston and under GNOME's
+# mutter and shell with its Xwayland, read through the accessibility bus, and
+# the package checks.
 TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
     # The window managers of Openbox, Xfce, GNOME and KDE; KDE's draws no
     # title bars without Breeze.
     openbox xfwm4 mutter kwin-x11 breeze wmctrl x11-utils
+    # GNOME Shell as a headless Wayland compositor, with its Xwayland.
+    gnome-shell xwayland
     dpkg-dev file desktop-file-utils appstream appstream-compose lintian
     clang libclang-rt-14-dev
 )

@@ -6,16 +6,7 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/realwindow-wayland.XXXXXX")
-mkdir "$work/home"
-mkdir -m 700 "$work/runtime"
-
-export EUROPA_QUIZ="$1" EUROPA_MAP_FACTS="$2" EUROPA_WORK="$work"
-export PYTHONPATH="$here" PYTHONDONTWRITEBYTECODE=1
-export PYTHONWARNINGS="ignore::DeprecationWarning"
-export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
-export WAYLAND_DISPLAY=europa-quiz-test
-unset DISPLAY DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
+. "$here/wayland-run.sh"
 
 weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
     > "$work/weston.log" 2>&1 &

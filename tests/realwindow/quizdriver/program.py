@@ -56,6 +56,8 @@ class QuizProgram:
             "SDL_DISKAUDIOFILE": self.audio_output,
         })
         environment.update(extra)
+        # None unsets a variable: a PLATFORM of None leaves the choice to the program.
+        environment = {name: value for name, value in environment.items() if value is not None}
         self._stderr = open(self.stderr_path, "wb")
         self.display = self._open_display()
         self.process = subprocess.Popen([program], cwd=run_dir, env=environment,

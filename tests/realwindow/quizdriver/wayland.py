@@ -7,6 +7,10 @@ player's presses go through that bus as the controls' own actions, the way
 assistive technology presses them. Everything else is QuizProgram's.
 """
 
+import json
+
+from gi.repository import Gio, GLib
+
 from .program import QuizProgram
 from .ui import QuizUi, UiError, wait_for
 
@@ -59,3 +63,99 @@ class WaylandQuizProgram(QuizProgram):
         wait_for(lambda: not self.running() or not self.ui.boxes(), 5.0,
                  "the box %r to close" % box.text)
         return box
+
+
+class ShellWindow:
+    """One window as GNOME Shell manages it, read in one go."""
+
+    # Meta.WindowType
+    NORMAL, DIALOG, MODAL_DIALOG = 0, 3, 4
+    # Meta.WindowClientType
+    CLIENT_WAYLAND, CLIENT_X11 = 0, 1
+
+    def __init__(self, facts):
+        self.id = facts["id"]
+        self.shown = facts["shown"]
+        self.title = facts["title"]
+        self.type = facts["type"]
+        self.client_type = facts["clientType"]
+        # (x, y, width, height): the frame, title bar and borders included,
+        # whoever draws them; the client's part of it.
+        self.frame = tuple(facts["frame"])
+        self.client = tuple(facts["client"])
+        self.decorated = facts["decorated"]
+        self.maximizable = facts["maximizable"]
+        self.maximized = facts["maximized"]
+
+    def centre(self):
+        x, y, width, height = self.frame
+        return x + width / 2.0, y + height / 2.0
+
+    def __repr__(self):
+        return "<%r type %d frame %r>" % (self.title, self.type, self.frame)
+
+
+class GnomeShell:
+    """The headless GNOME Shell of run-in-gnome.sh, asked over its own session
+    bus (EUROPA_SHELL_BUS) what it shows: it answers in unsafe mode only."""
+
+    # Every window's facts, as JSON.
+    _WINDOWS = """global.get_window_actors().map(a => {
+        const w = a.meta_window, f = w.get_frame_rect(), c = w.frame_rect_to_client_rect(f);
+        return {id: w.get_id(), shown: a.visible && a.mapped, pid: w.get_pid(), title: w.get_title(),
+                type: w.get_window_type(), clientType: w.get_client_type(),
+                frame: [f.x, f.y, f.width, f.height], client: [c.x, c.y, c.width, c.height],
+                decorated: w.decorated, maximizable: w.can_maximize(),
+                maximized: w.maximized_horizontally || w.maximized_vertically};
+    })"""
+
+    def __init__(self, address):
+        self._bus = Gio.DBusConnection.new_for_address_sync(
+            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+    def _call(self, path, interface, method, arguments):
+        return self._bus.call_sync("org.gnome.Shell", path, interface, method, arguments,
+                                   None, 0, 10000, None).unpack()
+
+    def eval(self, script):
+        """What a script run in the shell ends with, read as JSON."""
+        ok, result = self._call("/org/gnome/Shell", "org.gnome.Shell", "Eval",
+                                GLib.Variant("(s)", (script,)))
+        if not ok:
+            raise AssertionError("the shell could not run %r: %s" % (script, result))
+        return json.loads(result) if result else None
+
+    def work_area(self):
+        """The screen but the top bar, as (x, y, width, height)."""
+        area = self.eval("(() => { const a = global.workspace_manager.get_active_workspace()"
+                         ".get_work_area_for_monitor(0); return [a.x, a.y, a.width, a.height]; })()")
+        return tuple(area)
+
+    def windows_of(self, pid):
+        return [ShellWindow(facts) for facts in self.eval(self._WINDOWS)
+                if facts["pid"] == pid]
+
+    def window(self, window_id):
+        """The window of that id as it is now, or None once it has gone."""
+        return next((ShellWindow(facts) for facts in self.eval(self._WINDOWS)
+                     if facts["id"] == window_id), None)
+
+    def maximize(self, window):
+        """The shell's own maximise request, as its title-bar double-click and
+        keyboard shortcut send it, whether or not the window offers it."""
+        self.eval("global.get_window_actors().map(a => a.meta_window)"
+                  ".filter(w => w.get_id() == %d)"
+                  ".forEach(w => w.maximize(imports.gi.Meta.MaximizeFlags.BOTH))" % window.id)
+
+    def screenshot(self, path):
+        """The whole screen, as the shell draws it, into a PNG file."""
+        self._call("/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot", "Screenshot",
+                   GLib.Variant("(bbs)", (False, False, path)))
+
+
+class GnomeQuizProgram(WaylandQuizProgram):
+    """The program on the GNOME session of run-in-gnome.sh, started as a
+    player starts it there: with no platform named, so the program chooses."""
+
+    PLATFORM = None

@@ -1,0 +1,122 @@
+"""The game on GNOME's Wayland session, under a headless GNOME Shell with its
+Xwayland (run-in-gnome.sh gnome-shell), driven through the accessibility bus
+and seen as the shell sees it: each window's frame, kind and whether it can
+be maximised, from the shell itself."""
+
+import os
+import time
+import unittest
+
+from quizdriver.testcase import CAR_BUTTON, EXIT_BUTTON, ProgramTestCase
+from quizdriver.ui import wait_for
+from quizdriver.wayland import GnomeQuizProgram, GnomeShell, ShellWindow
+
+# The least height of a title bar: the frame's part above the program's window.
+TITLE_BAR = 20
+# How far a box's centre may lie from the window's, in pixels: the halves of
+# odd sizes round, and the shell's own rule for a dialog's place may round.
+CENTRED = 3
+# How long a refused maximise request is given to show, in seconds.
+SETTLE = 0.5
+
+
+class GnomeShellSession(ProgramTestCase):
+    driver = GnomeQuizProgram
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.shell = GnomeShell(os.environ["EUROPA_SHELL_BUS"])
+        cls.work_area = cls.shell.work_area()
+
+    def keep_at_end(self, run_dir):
+        self.addCleanup(self.shell.screenshot, os.path.join(run_dir, "screen-at-end.png"))
+
+    # --- what the shell shows ------------------------------------------------
+
+    def settled(self, find, what):
+        """The window `find` returns, once shown and where the shell leaves it."""
+        def shown():
+            window = find()
+            return window if window is not None and window.shown else None
+        last = wait_for(shown, 10.0, what)
+        while True:
+            time.sleep(0.1)
+            now = wait_for(shown, 5.0, what)
+            if now.frame == last.frame:
+                return now
+            last = now
+
+    def main_window(self, quiz):
+        return self.settled(lambda: next(
+            (w for w in self.shell.windows_of(quiz.process.pid) if w.title.strip().startswith("Travel")),
+            None), "the main window in the shell")
+
+    def box_window(self, quiz, window):
+        return self.settled(lambda: next(
+            (w for w in self.shell.windows_of(quiz.process.pid) if w.id != window.id), None),
+            "the box in the shell")
+
+    def assert_whole_on_screen(self, window):
+        x, y, width, height = window.frame
+        ax, ay, aw, ah = self.work_area
+        self.assertTrue(ax <= x and ay <= y and x + width <= ax + aw and y + height <= ay + ah,
+                        "%r lies outside the free area %r" % (window, self.work_area))
+
+    def assert_refuses_maximise(self, window):
+        """A request to maximise leaves the window as it was."""
+        self.shell.maximize(window)
+        time.sleep(SETTLE)
+        after = self.shell.window(window.id)
+        self.assertIsNotNone(after, "%r went away" % (window,))
+        self.assertFalse(after.maximized, after)
+        self.assertEqual(after.frame, window.frame)
+
+    # --- the round both starts play ------------------------------------------
+
+    def play(self, quiz, boxes_centred):
+        window = self.main_window(quiz)
+        self.assert_whole_on_screen(window)
+        _, _, _, own_height = quiz.ui.frame_extents()
+        self.assertGreaterEqual(window.frame[3] - own_height, TITLE_BAR,
+                                "no title bar above the window: %r" % (window,))
+        self.assertFalse(window.maximizable, window)
+        self.assert_refuses_maximise(window)
+
+        quiz.click_accessible(quiz.ui.button(CAR_BUTTON))
+        self.check_box(quiz, window, boxes_centred)
+        prompt = quiz.close_box()
+        self.assertTrue(prompt.text.startswith("Click on "), prompt.text)
+
+        quiz.click_accessible(quiz.ui.button(EXIT_BUTTON))
+        self.check_box(quiz, window, boxes_centred)
+        self.expect_box(quiz, "To the next challenge!")
+        self.assertEqual(quiz.wait_exit(), 0, quiz.stderr())
+
+    def check_box(self, quiz, window, centred):
+        quiz.wait_box()
+        box = self.box_window(quiz, window)
+        self.assert_whole_on_screen(box)
+        if centred:
+            (bx, by), (wx, wy) = box.centre(), window.centre()
+            self.assertLessEqual(max(abs(bx - wx), abs(by - wy)), CENTRED,
+                                 "%r is not centred on %r" % (box, window))
+        self.assertFalse(box.maximizable, box)
+
+    # --- the starts ------------------------------------------------------------
+
+    def test_a_player_s_start_runs_through_xwayland_with_gnome_s_frames(self):
+        if not os.environ.get("DISPLAY"):
+            self.skipTest("the session offers no Xwayland: this machine lacks the xwayland package")
+        quiz = self.start()
+        self.assertEqual(self.main_window(quiz).client_type, ShellWindow.CLIENT_X11)
+        self.play(quiz, boxes_centred=True)
+
+    def test_wayland_named_by_the_player_runs_whole_on_screen(self):
+        quiz = self.start(environment={"QT_QPA_PLATFORM": "wayland"})
+        self.assertEqual(self.main_window(quiz).client_type, ShellWindow.CLIENT_WAYLAND)
+        self.play(quiz, boxes_centred=False)
+
+
+if __name__ == "__main__":
+    unittest.main()
