@@ -70,6 +70,7 @@ else
         shell_says 'if (Main.overview.visible) Main.overview.hide();
                     !Main.layoutManager._startingUp && !Main.overview.visible' | grep -q "'true'"
     }
+    await_server "$shell" gnome-shell "$work/compositor.log" test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
     await_server "$shell" gnome-shell "$work/compositor.log" shell_ready
     export EUROPA_SHELL_BUS="$shell_bus"
     # The X display the session offers through Xwayland, as the shell tells
