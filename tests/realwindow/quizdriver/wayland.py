@@ -68,8 +68,8 @@ class WaylandQuizProgram(QuizProgram):
 class ShellWindow:
     """One window as GNOME Shell manages it, read in one go."""
 
-    # Meta.WindowType
-    NORMAL, DIALOG, MODAL_DIALOG = 0, 3, 4
+    # Meta.WindowType of a dialog that keeps its parent waiting
+    MODAL_DIALOG = 4
     # Meta.WindowClientType
     CLIENT_WAYLAND, CLIENT_X11 = 0, 1
 
@@ -79,11 +79,8 @@ class ShellWindow:
         self.title = facts["title"]
         self.type = facts["type"]
         self.client_type = facts["clientType"]
-        # (x, y, width, height): the frame, title bar and borders included,
-        # whoever draws them; the client's part of it.
+        # (x, y, width, height): title bar and borders included, whoever draws them.
         self.frame = tuple(facts["frame"])
-        self.client = tuple(facts["client"])
-        self.decorated = facts["decorated"]
         self.maximizable = facts["maximizable"]
         self.maximized = facts["maximized"]
 
@@ -99,13 +96,13 @@ class GnomeShell:
     """The headless GNOME Shell of run-in-gnome.sh, asked over its own session
     bus (EUROPA_SHELL_BUS) what it shows: it answers in unsafe mode only."""
 
-    # Every window's facts, as JSON.
-    _WINDOWS = """global.get_window_actors().map(a => {
-        const w = a.meta_window, f = w.get_frame_rect(), c = w.frame_rect_to_client_rect(f);
+    # The facts of every window, but those closing (their picture may stay a
+    # moment for the shell's animation), as JSON.
+    _WINDOWS = """global.get_window_actors().filter(a => !a.is_destroyed()).map(a => {
+        const w = a.meta_window, f = w.get_frame_rect();
         return {id: w.get_id(), shown: a.visible && a.mapped, pid: w.get_pid(), title: w.get_title(),
                 type: w.get_window_type(), clientType: w.get_client_type(),
-                frame: [f.x, f.y, f.width, f.height], client: [c.x, c.y, c.width, c.height],
-                decorated: w.decorated, maximizable: w.can_maximize(),
+                frame: [f.x, f.y, f.width, f.height], maximizable: w.can_maximize(),
                 maximized: w.maximized_horizontally || w.maximized_vertically};
     })"""
 
@@ -142,8 +139,7 @@ class GnomeShell:
                      if facts["id"] == window_id), None)
 
     def maximize(self, window):
-        """The shell's own maximise request, as its title-bar double-click and
-        keyboard shortcut send it, whether or not the window offers it."""
+        """Asks the shell to maximise the window."""
         self.eval("global.get_window_actors().map(a => a.meta_window)"
                   ".filter(w => w.get_id() == %d)"
                   ".forEach(w => w.maximize(imports.gi.Meta.MaximizeFlags.BOTH))" % window.id)

@@ -16,7 +16,7 @@ TITLE_BAR = 20
 # How far a box's centre may lie from the window's, in pixels: the halves of
 # odd sizes round, and the shell's own rule for a dialog's place may round.
 CENTRED = 3
-# How long a window must stay as it was after a refused maximise, in seconds.
+# How long the window must stay as it was, once it is, in seconds.
 STAYS = 0.3
 
 
@@ -53,9 +53,10 @@ class GnomeShellSession(ProgramTestCase):
             None), "the main window in the shell")
 
     def box_window(self, quiz, window):
-        return self.settled(lambda: next(
-            (w for w in self.shell.windows_of(quiz.process.pid) if w.id != window.id), None),
-            "the box in the shell")
+        """The box opened last: the shell numbers windows in the order they open."""
+        return self.settled(lambda: max(
+            (w for w in self.shell.windows_of(quiz.process.pid) if w.id != window.id),
+            key=lambda w: w.id, default=None), "the box in the shell")
 
     def assert_whole_on_screen(self, window):
         x, y, width, height = window.frame
@@ -63,11 +64,8 @@ class GnomeShellSession(ProgramTestCase):
         self.assertTrue(ax <= x and ay <= y and x + width <= ax + aw and y + height <= ay + ah,
                         "%r lies outside the free area %r" % (window, self.work_area))
 
-    def assert_refuses_maximise(self, window):
-        """A request to maximise leaves the window as it was: the shell may
-        take it at once, and the program then gives the state back."""
-        self.shell.maximize(window)
-
+    def assert_as_it_was(self, window):
+        """The window where and as large as it was, with no maximised state."""
         def as_it_was():
             now = self.shell.window(window.id)
             self.assertIsNotNone(now, "%r went away" % (window,))
@@ -77,7 +75,7 @@ class GnomeShellSession(ProgramTestCase):
             time.sleep(STAYS)
             self.assertTrue(as_it_was())
         except AssertionError:
-            self.fail("a maximise request left %r" % (self.shell.window(window.id),))
+            self.fail("the window is now %r" % (self.shell.window(window.id),))
 
     # --- the round both starts play ------------------------------------------
 
@@ -88,12 +86,17 @@ class GnomeShellSession(ProgramTestCase):
         self.assertGreaterEqual(window.frame[3] - own_height, TITLE_BAR,
                                 "no title bar above the window: %r" % (window,))
         self.assertFalse(window.maximizable, window)
-        self.assert_refuses_maximise(window)
+        # The shell's own request, as its title-bar double-click and keyboard
+        # shortcut send it, whether or not the window offers it. The program
+        # gives the state back; on Wayland the shell counts that only once the
+        # program draws its window again, which the next challenge makes sure of.
+        self.shell.maximize(window)
 
         quiz.click_accessible(quiz.ui.button(CAR_BUTTON))
         self.check_box(quiz, window, boxes_centred)
         prompt = quiz.close_box()
         self.assertTrue(prompt.text.startswith("Click on "), prompt.text)
+        self.assert_as_it_was(window)
 
         quiz.click_accessible(quiz.ui.button(EXIT_BUTTON))
         self.check_box(quiz, window, boxes_centred)
@@ -101,10 +104,13 @@ class GnomeShellSession(ProgramTestCase):
         self.assertEqual(quiz.wait_exit(), 0, quiz.stderr())
 
     def check_box(self, quiz, window, centred):
+        """The open box: whole on screen, offering no maximise, and where the
+        shell attaches it to the window, a modal dialog centred on it."""
         quiz.wait_box()
         box = self.box_window(quiz, window)
         self.assert_whole_on_screen(box)
         if centred:
+            self.assertEqual(box.type, ShellWindow.MODAL_DIALOG, box)
             (bx, by), (wx, wy) = box.centre(), window.centre()
             self.assertLessEqual(max(abs(bx - wx), abs(by - wy)), CENTRED,
                                  "%r is not centred on %r" % (box, window))
