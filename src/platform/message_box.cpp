@@ -13,6 +13,8 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "platform/one_size.h"
+
 namespace platform {
 
 namespace {
@@ -78,6 +80,12 @@ public:
     }
 
 protected:
+    void changeEvent(QEvent* event) override
+    {
+        QMessageBox::changeEvent(event);
+        keepOneSize(*this, *event);
+    }
+
     void showEvent(QShowEvent* event) override
     {
         QMessageBox::showEvent(event);

@@ -11,6 +11,7 @@
 #include "game/answer_table.h"
 #include "platform/event_delivery.h"
 #include "platform/message_box.h"
+#include "platform/one_size.h"
 #include "platform/qt_text.h"
 #include "window/caption_label.h"
 #include "window/control_clicks.h"
@@ -211,11 +212,7 @@ void Form1::countryLabelClick(const CountryLabel& label)
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // Whoever asks, the window manager, its title bar or a program acting for
-    // the player: the layout is made for one size.
-    constexpr Qt::WindowStates kRefused = Qt::WindowFullScreen | Qt::WindowMaximized;
-    if (event->type() == QEvent::WindowStateChange && (windowState() & kRefused))
-        setWindowState(windowState() & ~kRefused);
+    platform::keepOneSize(*this, *event);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)

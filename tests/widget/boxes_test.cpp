@@ -208,6 +208,27 @@ private slots:
         QCOMPARE(watch.changes(), 0);
     }
 
+    // A box keeps its one size when asked to fill the screen, as the window does.
+    void aBoxRefusesToFillTheScreen()
+    {
+        BoxCloser closer;
+        QRect before;
+        Qt::WindowStates after;
+        closer.onOpen([&](const SeenBox&) {
+            QWidget* box = QApplication::activeModalWidget();
+            before = box->geometry();
+            box->windowHandle()->setWindowStates(Qt::WindowMaximized);
+            QTRY_COMPARE(box->windowHandle()->windowStates(), Qt::WindowStates(Qt::WindowNoState));
+            after = box->windowState();
+            QCOMPARE(box->geometry(), before);
+        });
+
+        platform::showMessageBox(&driver_->form(), QStringLiteral("Click on Malta"), game::BoxStyle::Plain);
+
+        QCOMPARE(closer.seen().size(), std::size_t(1));
+        QCOMPARE(after, Qt::WindowStates(Qt::WindowNoState));
+    }
+
     // A box whose text is wider than its title needs keeps the toolkit's width.
     void aBoxWiderThanItsTitleKeepsItsWidth()
     {
