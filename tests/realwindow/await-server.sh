@@ -1,5 +1,5 @@
 # Sourced by the scripts that start a server for a real-window run (a
-# compositor, a window manager):
+# compositor, a window manager) and by the scripts that run one:
 #   await_server PID NAME LOG CHECK [ARGUMENT...]
 # waits, for ten seconds at most, until CHECK succeeds; if it never does, or
 # the server ends first, says so with the server's log, stops it and ends the
@@ -17,5 +17,30 @@ await_server() {
             exit 1
         fi
         sleep 0.05
+    done
+}
+
+#   stop_server PID
+# asks the server to end and waits for it, five seconds at most; then ends it
+# outright. A window manager can hang on its way out, and the run with it.
+stop_server() {
+    kill "$1" 2>/dev/null || true
+    (sleep 5; kill -KILL "$1" 2>/dev/null) >/dev/null 2>&1 &
+    watchdog=$!
+    wait "$1" 2>/dev/null || true
+    kill "$watchdog" 2>/dev/null || true
+}
+
+#   end_strays WORK
+# ends every process still running with WORK as its EUROPA_WORK, the run's
+# scratch folder: whatever the run started and left behind, such as a service
+# a bus started on demand. One left running would hold the test runner's
+# output open, and the run would never be seen to end.
+end_strays() {
+    for process in /proc/[0-9]*; do
+        [ "${process#/proc/}" = "$$" ] && continue
+        if tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "EUROPA_WORK=$1"; then
+            kill -KILL "${process#/proc/}" 2>/dev/null || true
+        fi
     done
 }

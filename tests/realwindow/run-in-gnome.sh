@@ -27,8 +27,7 @@ export GSETTINGS_BACKEND=memory
 servers=""
 stop_servers() {
     for pid in $servers; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+        stop_server "$pid"
     done
     servers=""
 }
@@ -120,6 +119,7 @@ status=0
 "$here/with-accessibility-bus.sh" "$3" || status=$?
 
 stop_servers
+end_strays "$work"
 if [ "$status" -eq 0 ]; then
     rm -rf "$work"
 else

@@ -17,8 +17,8 @@ await_server "$weston" Weston "$work/weston.log" test -S "$XDG_RUNTIME_DIR/$WAYL
 status=0
 "$here/with-accessibility-bus.sh" "$3" || status=$?
 
-kill "$weston" 2>/dev/null || true
-wait "$weston" 2>/dev/null || true
+stop_server "$weston"
+end_strays "$work"
 if [ "$status" -eq 0 ]; then
     rm -rf "$work"
 else

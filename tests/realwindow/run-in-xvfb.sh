@@ -22,6 +22,8 @@ status=0
 # and for a window manager (EUROPA_WM, see with-window-manager.sh).
 xvfb-run -a -s "-screen 0 ${EUROPA_SCREEN:-1280x1024x24} -fbdir $work/fb" \
     "$here/with-window-manager.sh" "$here/with-accessibility-bus.sh" "$3" || status=$?
+. "$here/await-server.sh"
+end_strays "$work"
 
 if [ "$status" -eq 0 ]; then
     rm -rf "$work"

@@ -81,6 +81,5 @@ await_server "$wm" "$EUROPA_WM" "$log" names_itself
 
 status=0
 "$@" || status=$?
-kill "$wm" 2>/dev/null || true
-wait "$wm" 2>/dev/null || true
+stop_server "$wm"
 exit "$status"
