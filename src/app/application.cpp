@@ -34,16 +34,17 @@ int runApplication(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(EUROPA_APP_ID));
     QApplication::setWindowIcon(window::programIcon());
 
-    platform::QtRuntime runtime;
+    platform::EventDelivery delivery;
+    platform::QtRuntime runtime(delivery);
     preload.waitForFonts();
-    window::Form1 form(runtime);
+    window::Form1 form(runtime, delivery);
     runtime.setDialogParent(&form);
-    if (platform::programEnding())
-        return platform::exitStatus();
+    if (delivery.programEnding())
+        return delivery.exitStatus();
     placeOnScreen(form);
     form.show();
     const int status = QApplication::exec();
-    return platform::programEnding() ? platform::exitStatus() : status;
+    return delivery.programEnding() ? delivery.exitStatus() : status;
 }
 
 } // namespace app

@@ -8,30 +8,25 @@
 namespace platform {
 
 namespace {
-bool ending = false;
-int status = 0;
-
 constexpr int kRunTimeErrorStatus = 1;
-
-void reportRunTimeError(const QString& what)
-{
-    showRunTimeErrorBox(QStringLiteral("Run-time error:\n\n%1").arg(what));
-}
-
-void failWith(const char* what)
-{
-    if (ending)
-        return;
-    // Nothing else may run while the error is on screen.
-    ending = true;
-    reportRunTimeError(QString::fromUtf8(what));
-    endProgram(kRunTimeErrorStatus);
-}
 } // namespace
 
-void deliver(const std::function<void()>& handler)
+void EventDelivery::failWith(const char* what)
 {
-    if (ending)
+    if (ending_)
+        return;
+    // Nothing else may run while the error is on screen.
+    ending_ = true;
+    {
+        const OpenBox open(*this);
+        showRunTimeErrorBox(QStringLiteral("Run-time error:\n\n%1").arg(QString::fromUtf8(what)));
+    }
+    endProgram(kRunTimeErrorStatus);
+}
+
+void EventDelivery::deliver(const std::function<void()>& handler)
+{
+    if (ending_)
         return;
     try {
         handler();
@@ -43,21 +38,11 @@ void deliver(const std::function<void()>& handler)
     }
 }
 
-void endProgram(int exitStatus)
+void EventDelivery::endProgram(int status)
 {
-    ending = true;
-    status = exitStatus;
-    QCoreApplication::exit(exitStatus);
-}
-
-bool programEnding()
-{
-    return ending;
-}
-
-int exitStatus()
-{
-    return status;
+    ending_ = true;
+    status_ = status;
+    QCoreApplication::exit(status);
 }
 
 } // namespace platform

@@ -18,15 +18,6 @@
 namespace platform {
 
 namespace {
-int openBoxes = 0;
-
-struct OpenBoxScope {
-    OpenBoxScope() { ++openBoxes; }
-    ~OpenBoxScope() { --openBoxes; }
-    OpenBoxScope(const OpenBoxScope&) = delete;
-    OpenBoxScope& operator=(const OpenBoxScope&) = delete;
-};
-
 // The window manager draws the title in a font of its own that the program
 // cannot know: commonly bold and somewhat larger than the application's.
 constexpr double kTitleFontGrowth = 1.25;
@@ -138,7 +129,6 @@ void runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const
     box.setWindowModality(Qt::ApplicationModal);
     // A box keeps its one size and stays over the window: no maximise or minimise button.
     box.setWindowFlags(box.windowFlags() & ~(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
-    OpenBoxScope scope;
     box.exec();
 }
 } // namespace
@@ -165,11 +155,6 @@ void showMessageBox(QWidget* parent, const QString& text, game::BoxStyle style,
 void showRunTimeErrorBox(const QString& text)
 {
     runBox(nullptr, QMessageBox::Critical, applicationTitle(), text);
-}
-
-bool messageBoxOpen()
-{
-    return openBoxes > 0;
 }
 
 } // namespace platform

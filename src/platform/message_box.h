@@ -25,8 +25,4 @@ void showRunTimeErrorBox(const QString& text);
 // the window icon and the title bar's buttons.
 int titleBarWidth(const QString& title);
 
-// True while any of the program's message boxes is open, the runtime's own
-// error box included.
-bool messageBoxOpen();
-
 } // namespace platform

@@ -1,6 +1,5 @@
 #include "platform/qt_runtime.h"
 
-#include "platform/event_delivery.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
 #include "platform/qt_text.h"
@@ -13,6 +12,7 @@ void QtRuntime::msgBox(std::string_view prompt, game::BoxStyle style,
     std::optional<QString> boxTitle;
     if (title)
         boxTitle = fromUtf8(*title);
+    const EventDelivery::OpenBox open(delivery_);
     showMessageBox(dialogParent_, fromUtf8(prompt), style, boxTitle);
 }
 
@@ -38,7 +38,7 @@ std::string QtRuntime::appPath()
 
 void QtRuntime::end()
 {
-    endProgram(0);
+    delivery_.endProgram(0);
 }
 
 } // namespace platform

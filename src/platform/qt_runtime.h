@@ -5,15 +5,17 @@
 
 #include "game/services.h"
 #include "platform/clock_random.h"
+#include "platform/event_delivery.h"
 #include "platform/sound_player.h"
 
 namespace platform {
 
 // The game's runtime on Qt and SDL: message boxes, sound, a clock-seeded random
-// source, the program's folder and the end of the program.
+// source, the program's folder and the end of the program. Its boxes and its
+// end are told to the delivery that runs the game's handlers.
 class QtRuntime final : public game::Runtime {
 public:
-    QtRuntime() = default;
+    explicit QtRuntime(EventDelivery& delivery) : delivery_(delivery) {}
 
     // The window the boxes belong to, so they open centred over it.
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
@@ -27,6 +29,7 @@ public:
     void end() override;
 
 private:
+    EventDelivery& delivery_;
     QPointer<QWidget> dialogParent_;
     ClockRandom random_;
     SoundPlayer sound_;

@@ -18,19 +18,19 @@ bool takesClicks(const QWidget& control)
            && (modal == nullptr || modal == control.window());
 }
 
-void onClick(QAbstractButton* button, std::function<void()> handler)
+void onClick(QAbstractButton* button, platform::EventDelivery& delivery, std::function<void()> handler)
 {
     QObject::connect(button, &QAbstractButton::clicked, button,
-                     [button, handler = std::move(handler)] {
+                     [button, &delivery, handler = std::move(handler)] {
                          if (takesClicks(*button))
-                             platform::deliver(handler);
+                             delivery.deliver(handler);
                      });
 }
 
-void onChoice(QAction* command, std::function<void()> handler)
+void onChoice(QAction* command, platform::EventDelivery& delivery, std::function<void()> handler)
 {
     QObject::connect(command, &QAction::triggered, command,
-                     [command, handler = std::move(handler)] {
+                     [command, &delivery, handler = std::move(handler)] {
                          const auto holders = command->associatedObjects();
                          const bool reachable = std::any_of(holders.begin(), holders.end(),
                              [](const QObject* holder) {
@@ -38,7 +38,7 @@ void onChoice(QAction* command, std::function<void()> handler)
                                  return menu != nullptr && takesClicks(*menu);
                              });
                          if (command->isVisible() && command->isEnabled() && reachable)
-                             platform::deliver(handler);
+                             delivery.deliver(handler);
                      });
 }
 

@@ -6,6 +6,10 @@ class QAbstractButton;
 class QAction;
 class QWidget;
 
+namespace platform {
+class EventDelivery;
+}
+
 namespace window {
 
 // Whether a control takes a click at this moment: shown, enabled, and not
@@ -17,11 +21,11 @@ bool takesClicks(const QWidget& control);
 // (the mouse, Enter or space, a shortcut, the default button, the press
 // action of assistive technology) ends in its clicked() signal, some of them
 // a moment after they start: the handler runs only when the button takes
-// clicks as the click lands, and runs through the platform's event delivery.
-void onClick(QAbstractButton* button, std::function<void()> handler);
+// clicks as the click lands, and runs through `delivery`.
+void onClick(QAbstractButton* button, platform::EventDelivery& delivery, std::function<void()> handler);
 
 // The same for a menu command: it acts while it is shown and enabled and the
 // menu that holds it takes clicks.
-void onChoice(QAction* command, std::function<void()> handler);
+void onChoice(QAction* command, platform::EventDelivery& delivery, std::function<void()> handler);
 
 } // namespace window

@@ -10,7 +10,6 @@
 
 #include "game/answer_table.h"
 #include "platform/event_delivery.h"
-#include "platform/message_box.h"
 #include "platform/one_size.h"
 #include "platform/qt_text.h"
 #include "window/caption_label.h"
@@ -57,11 +56,11 @@ QString windowCaption()
 
 } // namespace
 
-Form1::Form1(game::Runtime& runtime, QWidget* parent)
-    : QMainWindow(parent), quiz_(runtime, *this)
+Form1::Form1(game::Runtime& runtime, platform::EventDelivery& delivery, QWidget* parent)
+    : QMainWindow(parent), delivery_(delivery), quiz_(runtime, *this)
 {
     setObjectName(QStringLiteral("Form1"));
-    platform::deliver([this] { quiz_.Form_Initialize(); });
+    delivery_.deliver([this] { quiz_.Form_Initialize(); });
     // Pictures and pointers are made for the screen the window opens on.
     pointers_ = Pointers(devicePixelRatioF());
     loadControls();
@@ -75,7 +74,7 @@ void Form1::loadControls()
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     QAction* istruzioni = fillMenuBar(menuBar());
-    onChoice(istruzioni, [this] { quiz_.istruzioni_Click(); });
+    onChoice(istruzioni, delivery_, [this] { quiz_.istruzioni_Click(); });
 
     QWidget* client = loadClientArea();
     setCentralWidget(client);
@@ -104,8 +103,8 @@ void Form1::loadControls()
     Timer1->setInterval(kTimer1Interval);
     connect(Timer1, &QTimer::timeout, this, [this] {
         // No tick while a box is open: the end of the game must be told once.
-        if (!platform::messageBoxOpen())
-            platform::deliver([this] { quiz_.Timer1_Timer(); });
+        if (!delivery_.boxOpen())
+            delivery_.deliver([this] { quiz_.Timer1_Timer(); });
     });
     Timer1->start();
 }
@@ -174,7 +173,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Command3->setCursor(pointers_[PointerPicture::Hand]);
     // Enter presses the exit button while it has the focus, as with any push button.
     Command3->setAutoDefault(true);
-    onClick(Command3, [this] { quiz_.Command3_Click(); });
+    onClick(Command3, delivery_, [this] { quiz_.Command3_Click(); });
 
     Command2 = new GraphicalButton(fromUtf8(texts::kCommand2), QColor(layout::kCyan),
                                    picture(Picture::Car, devicePixelRatioF()), client);
@@ -183,7 +182,7 @@ void Form1::loadWindowedControls(QWidget* client)
     Command2->setFont(captionFont(layout::kCommand2Points));
     Command2->setCursor(Qt::ArrowCursor);
     Command2->setDefault(true);
-    onClick(Command2, [this] { quiz_.Command2_Click(); });
+    onClick(Command2, delivery_, [this] { quiz_.Command2_Click(); });
 }
 
 void Form1::loadMapContents(QWidget* map)
@@ -203,9 +202,9 @@ void Form1::countryLabelClick(const CountryLabel& label)
 {
     if (label.groupIndex >= 0) {
         const auto index = static_cast<std::int16_t>(label.groupIndex);
-        platform::deliver([this, index] { quiz_.Label50_Click(index); });
+        delivery_.deliver([this, index] { quiz_.Label50_Click(index); });
     } else if (const game::AnswerRow* row = game::findAnswer(label.name)) {
-        platform::deliver([this, row] { quiz_.labelClick(*row); });
+        delivery_.deliver([this, row] { quiz_.labelClick(*row); });
     }
 }
 

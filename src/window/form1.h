@@ -12,6 +12,10 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
+namespace platform {
+class EventDelivery;
+}
+
 namespace window {
 
 class MapBox;
@@ -25,8 +29,9 @@ class Form1 : public QMainWindow, private game::FormControls {
 
 public:
     // The game plays the anthem as the window is made; whoever makes the
-    // window tells the runtime which window its boxes open over.
-    explicit Form1(game::Runtime& runtime, QWidget* parent = nullptr);
+    // window tells the runtime which window its boxes open over. Every handler
+    // of the game runs through `delivery`, which outlives the window.
+    Form1(game::Runtime& runtime, platform::EventDelivery& delivery, QWidget* parent = nullptr);
 
 protected:
     // For a subclass that reaches the game past the controls, as the widget
@@ -54,6 +59,7 @@ private:
     void loadMapContents(QWidget* map);
     void countryLabelClick(const CountryLabel& label);
 
+    platform::EventDelivery& delivery_;
     game::Quiz quiz_;
     Pointers pointers_;
     QPushButton* Command2 = nullptr;

@@ -36,16 +36,17 @@ void closeBoxesAndReport()
     char name[] = "run_time_error_test";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    platform::QtRuntime runtime;
+    platform::EventDelivery delivery;
+    platform::QtRuntime runtime(delivery);
     testsupport::NoControls controls;
     game::GameState state;
     state.errori = 32767;
     game::Quiz quiz(runtime, controls, state);
     closeBoxesAndReport();
     QTimer::singleShot(0, [&] {
-        platform::deliver([&] { quiz.labelClick(*game::findAnswer("Label1")); });
+        delivery.deliver([&] { quiz.labelClick(*game::findAnswer("Label1")); });
         // Nothing more runs once the program is ending.
-        platform::deliver([] { fprintf(stderr, "handler ran after the error\n"); });
+        delivery.deliver([] { fprintf(stderr, "handler ran after the error\n"); });
     });
     const int status = QApplication::exec();
     fprintf(stderr, "errori=%d\n", quiz.state().errori);
@@ -72,12 +73,13 @@ TEST(RunTimeError, OverflowIsShownThenEndsTheProgramWithFailure)
     char name[] = "run_time_error_test";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    platform::EventDelivery delivery;
     closeBoxesAndReport();
-    QTimer::singleShot(0, [] {
-        platform::deliver([] {
+    QTimer::singleShot(0, [&] {
+        delivery.deliver([&] {
             platform::showMessageBox(nullptr, QStringLiteral("To the next challenge!"),
                                      game::BoxStyle::Plain);
-            platform::endProgram(0);
+            delivery.endProgram(0);
         });
     });
     std::exit(QApplication::exec());

@@ -11,7 +11,6 @@
 
 #include "box_closer.h"
 #include "game/answer_table.h"
-#include "platform/event_delivery.h"
 #include "platform/program_folder.h"
 #include "sound_folder.h"
 #include "window/country_labels.h"
@@ -91,10 +90,10 @@ private slots:
         const long afterChallenges = residentBytes();
 
         for (int i = 0; i < kTicks; ++i)
-            platform::deliver([&driver] { driver.form().quiz().Timer1_Timer(); });
+            driver.delivery().deliver([&driver] { driver.form().quiz().Timer1_Timer(); });
         QCoreApplication::processEvents();
         const long afterTicks = residentBytes();
-        QVERIFY(!platform::programEnding());
+        QVERIFY(!driver.delivery().programEnding());
         QVERIFY(closer.seen().empty());
 
         qInfo("resident memory: %ld KiB after %d challenges, %+ld KiB after %d, %+ld KiB after %d ticks",

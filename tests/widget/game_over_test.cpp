@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include "box_closer.h"
-#include "platform/event_delivery.h"
 #include "window_driver.h"
 
 using namespace widget_tests;
@@ -39,7 +38,7 @@ private slots:
             QTest::qWait(200);  // ten ticks
             QCOMPARE(quickly.seen().size(), std::size_t(19));
             QCOMPARE(errorsShown(driver), QStringLiteral("19"));
-            QVERIFY(!platform::programEnding());
+            QVERIFY(!driver.delivery().programEnding());
         }
 
         // Each box stays open for fifteen ticks: were ticks delivered meanwhile,
@@ -50,7 +49,7 @@ private slots:
         const int status = runUntilTheProgramEnds([&] { miss(driver); });
 
         QCOMPARE(status, 0);
-        QCOMPARE(platform::exitStatus(), 0);
+        QCOMPARE(driver.delivery().exitStatus(), 0);
         QCOMPARE(slowly.seen().size(), std::size_t(2));
         QCOMPARE(slowly.seen()[0].text, QStringLiteral("This is  Romania"));
         const SeenBox& end = slowly.seen()[1];

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "box_closer.h"
-#include "platform/event_delivery.h"
 #include "window_driver.h"
 
 using namespace widget_tests;
@@ -114,7 +113,7 @@ private slots:
         startChallenge(9);
 
         QCOMPARE(closer.texts(), std::vector<QString>{QStringLiteral("Click on Germany")});
-        QVERIFY(!platform::programEnding());
+        QVERIFY(!driver_->delivery().programEnding());
         expectOneChallengeOf("Germany");
     }
 
@@ -152,7 +151,7 @@ private slots:
         QTest::qWait(kPressLandsMs);
 
         QCOMPARE(closer.texts(), std::vector<QString>{});
-        QVERIFY(!platform::programEnding());
+        QVERIFY(!driver_->delivery().programEnding());
     }
 
 private:

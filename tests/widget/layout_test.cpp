@@ -248,9 +248,10 @@ private slots:
         };
         const auto before = startButtons();
         RecordingRuntime runtime;
+        platform::EventDelivery delivery;
         auto whileTheAnthemStarts = before - 1;
         runtime.onSound = [&] { whileTheAnthemStarts = startButtons(); };
-        window::Form1 form(runtime);
+        window::Form1 form(runtime, delivery);
         QCOMPARE(runtime.sounds, std::vector<std::string>{"/quiz/Europa/inno.wav"});
         QCOMPARE(whileTheAnthemStarts, before);
         QCOMPARE(startButtons(), before + 1);

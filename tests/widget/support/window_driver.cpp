@@ -47,9 +47,9 @@ WindowDriver::WindowDriver(RuntimeKind kind)
         passOn = qInstallMessageHandler(quietAboutSizeHints);
     recording_.passBoxesAndEndTo(real_);
     if (kind == RuntimeKind::Real)
-        form_ = std::make_unique<TestedForm1>(real_);
+        form_ = std::make_unique<TestedForm1>(real_, delivery_);
     else
-        form_ = std::make_unique<TestedForm1>(recording_);
+        form_ = std::make_unique<TestedForm1>(recording_, delivery_);
     real_.setDialogParent(form_.get());
     form_->show();
     form_->activateWindow();

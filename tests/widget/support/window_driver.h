@@ -39,6 +39,8 @@ public:
 
     TestedForm1& form() { return *form_; }
     RecordingRuntime& runtime() { return recording_; }
+    // What runs this window's handlers, and knows whether its program is ending.
+    platform::EventDelivery& delivery() { return delivery_; }
     const game::GameState& state() { return form_->quiz().state(); }
 
     // A control by its name; `index` picks a member of a group.
@@ -62,7 +64,8 @@ private:
     class PressSpy;
 
     // The recording runtime passes its boxes and the end of the program to the real one.
-    platform::QtRuntime real_;
+    platform::EventDelivery delivery_;
+    platform::QtRuntime real_{delivery_};
     RecordingRuntime recording_;
     std::unique_ptr<TestedForm1> form_;
     std::unique_ptr<PressSpy> spy_;
