@@ -283,7 +283,8 @@ private slots:
             visited << QApplication::focusWidget()->objectName();
             driver_->pressKey(Qt::Key_Tab);
         }
-        QCOMPARE(visited, (QStringList{"Text1", "Command3", "Command2", "Picture2"}));
+        QCOMPARE(visited, (QStringList{QStringLiteral("Text1"), QStringLiteral("Command3"),
+                                        QStringLiteral("Command2"), QStringLiteral("Picture2")}));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1"));
     }
 

@@ -520,11 +520,11 @@ private slots:
         QFETCH(QString, pointer);
         window::Pointers made;
         const QMap<QString, QCursor> pointers{
-            {"globe", made[window::PointerPicture::Globe]},
-            {"flag of a label", made[window::PointerPicture::CountryLabel]},
-            {"flag of the window", made[window::PointerPicture::Window]},
-            {"hand", made[window::PointerPicture::Hand]},
-            {"arrow", QCursor(Qt::ArrowCursor)},
+            {QStringLiteral("globe"), made[window::PointerPicture::Globe]},
+            {QStringLiteral("flag of a label"), made[window::PointerPicture::CountryLabel]},
+            {QStringLiteral("flag of the window"), made[window::PointerPicture::Window]},
+            {QStringLiteral("hand"), made[window::PointerPicture::Hand]},
+            {QStringLiteral("arrow"), QCursor(Qt::ArrowCursor)},
         };
         QWidget* widget = control == QLatin1String("Image1(2)") ? driver_->control("Image1", 2)
                                                                  : driver_->control(qPrintable(control));

@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     }
     const QString assets = QFile::decodeName(argv[1]);
     const QString output = QFile::decodeName(argv[2]);
-    const auto assetPath = [&](const Source& source, const std::string& file) {
+    const auto assetPath = [&](const Source& source, const std::string& file) -> QString {
         return assets + QLatin1Char('/') + fromUtf8(source.folder) + QLatin1Char('/') + fromUtf8(file);
     };
     QString depends = QFile::decodeName(argv[4]) + QLatin1Char(':');
