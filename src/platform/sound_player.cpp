@@ -1,10 +1,10 @@
 #include "platform/sound_player.h"
 
-#include <cstdio>
 #include <exception>
 #include <optional>
 
 #include "platform/alsa_quiet.h"
+#include "platform/logging.h"
 #include "platform/sdl_audio_library.h"
 #include "platform/sound_loader.h"
 #include "platform/sound_player_state.h"
@@ -55,8 +55,7 @@ bool ensureDevice(State& s)
     s.sdl = sdlAudio();
     if (s.sdl == nullptr) {
         s.deviceFailed = true;
-        std::fprintf(stderr, "europa-quiz: no sound library, playing without sound (%s)\n",
-                     sdlAudioFailure().c_str());
+        qCWarning(lcSound, "no sound library, playing without sound (%s)", sdlAudioFailure().c_str());
         return false;
     }
     // SDL's audio brings up its event subsystem, which would otherwise take
@@ -75,8 +74,7 @@ bool ensureDevice(State& s)
     }
     if (s.device == 0) {
         s.deviceFailed = true;
-        std::fprintf(stderr, "europa-quiz: no audio device, playing without sound (%s)\n",
-                     s.sdl->GetError());
+        qCWarning(lcSound, "no audio device, playing without sound (%s)", s.sdl->GetError());
         return false;
     }
     s.sdl->PauseAudioDevice(s.device, 0);

@@ -453,7 +453,7 @@ TEST_P(NoAudioDevice, PlaysOnInSilenceAndSaysSoOnce)
     }
     const std::string said = capture.text();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_EQ(said.rfind("europa-quiz: no audio device", 0), 0U) << said;
+    EXPECT_EQ(said.rfind("europa.quiz.sound: no audio device", 0), 0U) << said;
 }
 
 INSTANTIATE_TEST_SUITE_P(

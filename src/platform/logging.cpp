@@ -1,0 +1,7 @@
+#include "platform/logging.h"
+
+namespace platform {
+
+Q_LOGGING_CATEGORY(lcSound, "europa.quiz.sound")
+
+} // namespace platform
