@@ -3,7 +3,9 @@
 #   await_server PID NAME LOG CHECK [ARGUMENT...]
 # waits, for ten seconds at most, until CHECK succeeds; if it never does, or
 # the server ends first, says so with the server's log, stops it and ends the
-# script with status 1.
+# script with kServerDidNotComeUp, so that a run can tell a server that did
+# not start from a scenario that failed.
+kServerDidNotComeUp=75
 await_server() {
     pid=$1 name=$2 log=$3
     shift 3
@@ -14,7 +16,7 @@ await_server() {
             echo "$name did not come up:" >&2
             cat "$log" >&2
             kill "$pid" 2>/dev/null || true
-            exit 1
+            exit "$kServerDidNotComeUp"
         fi
         sleep 0.05
     done
@@ -39,7 +41,7 @@ stop_server() {
 end_strays() {
     for process in /proc/[0-9]*; do
         [ "${process#/proc/}" = "$$" ] && continue
-        if tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "EUROPA_WORK=$1"; then
+        if { tr '\0' '\n' <"$process/environ"; } 2>/dev/null | grep -qxF "EUROPA_WORK=$1"; then
             kill -KILL "${process#/proc/}" 2>/dev/null || true
         fi
     done

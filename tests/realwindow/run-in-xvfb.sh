@@ -17,13 +17,22 @@ export PYTHONWARNINGS="ignore::DeprecationWarning"
 export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
 
-status=0
-# A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH)
-# and for a window manager (EUROPA_WM, see with-window-manager.sh).
-xvfb-run -a -s "-screen 0 ${EUROPA_SCREEN:-1280x1024x24} -fbdir $work/fb" \
-    "$here/with-window-manager.sh" "$here/with-accessibility-bus.sh" "$3" || status=$?
 . "$here/await-server.sh"
-end_strays "$work"
+# A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH)
+# and for a window manager (EUROPA_WM, see with-window-manager.sh). A window
+# manager that cannot open the new display (one a server still going away
+# had held) ends with kServerDidNotComeUp before the program starts: the run
+# starts again on a new display, three times at most.
+attempt=1
+while :; do
+    status=0
+    xvfb-run -a -s "-screen 0 ${EUROPA_SCREEN:-1280x1024x24} -fbdir $work/fb" \
+        "$here/with-window-manager.sh" "$here/with-accessibility-bus.sh" "$3" || status=$?
+    end_strays "$work"
+    [ "$status" -eq "$kServerDidNotComeUp" ] && [ "$attempt" -lt 3 ] || break
+    attempt=$((attempt + 1))
+    echo "starting again on another display (attempt $attempt)" >&2
+done
 
 if [ "$status" -eq 0 ]; then
     rm -rf "$work"
