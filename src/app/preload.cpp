@@ -2,7 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include "platform/sdl_audio_library.h"
+#include "sound/sdl_audio_library.h"
 
 namespace app {
 

@@ -6,7 +6,7 @@
 #include "game/services.h"
 #include "platform/clock_random.h"
 #include "platform/event_delivery.h"
-#include "platform/sound_player.h"
+#include "sound/sound_player.h"
 
 namespace platform {
 

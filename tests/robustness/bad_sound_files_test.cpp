@@ -12,7 +12,7 @@
 #include "game/quiz.h"
 #include "headless_runtime.h"
 #include "no_controls.h"
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 #include "sound_folder.h"
 #include "watched_sound_player.h"
 #include "wav_builder.h"

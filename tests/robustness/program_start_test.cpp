@@ -15,7 +15,7 @@
 
 #include "game/country_table.h"
 #include "game/quiz.h"
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 #include "disk_device.h"
 #include "program_run.h"
 #include "sound_folder.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 #include "sound_folder.h"
 #include "whole_sound.h"
 

@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 #include "layout_case.h"
 #include "tone_measure.h"
 #include "wav_builder.h"

@@ -14,7 +14,7 @@
 #include <numbers>
 #include <thread>
 
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 #include "disk_device.h"
 #include "layout_case.h"
 #include "tone_measure.h"

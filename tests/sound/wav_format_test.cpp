@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/wav_format.h"
+#include "sound/wav_format.h"
 #include "layout_case.h"
 #include "wav_builder.h"
 

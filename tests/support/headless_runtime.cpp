@@ -1,7 +1,7 @@
 #include "headless_runtime.h"
 
 #include "platform/clock_random.h"
-#include "platform/sound_player.h"
+#include "sound/sound_player.h"
 
 namespace testsupport {
 

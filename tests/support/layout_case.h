@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/wav_format.h"
+#include "sound/wav_format.h"
 #include "wav_builder.h"
 
 namespace testsupport {

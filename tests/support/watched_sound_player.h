@@ -3,8 +3,8 @@
 #include <chrono>
 #include <mutex>
 
-#include "platform/sound_player.h"
-#include "platform/sound_player_state.h"
+#include "sound/sound_player.h"
+#include "sound/sound_player_state.h"
 
 namespace testsupport {
 

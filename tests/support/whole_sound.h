@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 
 namespace testsupport {
 

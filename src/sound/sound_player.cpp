@@ -1,13 +1,13 @@
-#include "platform/sound_player.h"
+#include "sound/sound_player.h"
 
 #include <exception>
 #include <optional>
 
-#include "platform/alsa_quiet.h"
-#include "platform/logging.h"
-#include "platform/sdl_audio_library.h"
-#include "platform/sound_loader.h"
-#include "platform/sound_player_state.h"
+#include "sound/alsa_quiet.h"
+#include "sound/logging.h"
+#include "sound/sdl_audio_library.h"
+#include "sound/sound_loader.h"
+#include "sound/sound_player_state.h"
 
 namespace platform {
 

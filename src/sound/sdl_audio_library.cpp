@@ -1,4 +1,4 @@
-#include "platform/sdl_audio_library.h"
+#include "sound/sdl_audio_library.h"
 
 #include <dlfcn.h>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "platform/wav_format.h"
+#include "sound/wav_format.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "platform/logging.h"
+#include "sound/logging.h"
 
 namespace platform {
 

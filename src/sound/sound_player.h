@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// What a player shares with its worker thread (platform/sound_player_state.h).
+// What a player shares with its worker thread (sound/sound_player_state.h).
 struct SoundPlayerState;
 
 // Plays WAV files in the background through SDL's audio subsystem.

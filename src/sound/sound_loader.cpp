@@ -1,4 +1,4 @@
-#include "platform/sound_loader.h"
+#include "sound/sound_loader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/sdl_audio_library.h"
-#include "platform/wav_format.h"
+#include "sound/sdl_audio_library.h"
+#include "sound/wav_format.h"
 
 namespace platform {
 

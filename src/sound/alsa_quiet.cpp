@@ -1,4 +1,4 @@
-#include "platform/alsa_quiet.h"
+#include "sound/alsa_quiet.h"
 
 #include <dlfcn.h>
 
