@@ -2,7 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include "sound/sdl_audio_library.h"
+#include "sound/preload.h"
 
 namespace app {
 
@@ -10,7 +10,7 @@ StartUpPreload::StartUpPreload()
     : helper_([this] {
           FcInit();
           fontsRead_.count_down();
-          platform::sdlAudio();
+          sound::preload();
       })
 {
 }

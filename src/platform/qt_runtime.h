@@ -10,9 +10,9 @@
 
 namespace platform {
 
-// The game's runtime on Qt and SDL: message boxes, sound, a clock-seeded random
-// source, the program's folder and the end of the program. Its boxes and its
-// end are told to the delivery that runs the game's handlers.
+// The game's runtime on Qt and the sound service: message boxes, sound, a
+// clock-seeded random source, the program's folder and the end of the program.
+// Its boxes and its end are told to the delivery that runs the game's handlers.
 class QtRuntime final : public game::Runtime {
 public:
     explicit QtRuntime(EventDelivery& delivery) : delivery_(delivery) {}
@@ -32,7 +32,7 @@ private:
     EventDelivery& delivery_;
     QPointer<QWidget> dialogParent_;
     ClockRandom random_;
-    SoundPlayer sound_;
+    sound::SoundPlayer sound_;
 };
 
 } // namespace platform

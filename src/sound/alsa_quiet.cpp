@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-namespace platform {
+namespace sound {
 
 namespace {
 extern "C" void ignoreAlsaReport(const char*, int, const char*, int, const char*, ...) {}
@@ -23,4 +23,4 @@ void silenceAlsaDiagnostics()
     // The library stays loaded: SDL uses the same copy from now on.
 }
 
-} // namespace platform
+} // namespace sound

@@ -1,7 +1,7 @@
 #include "sound/logging.h"
 
-namespace platform {
+namespace sound {
 
 Q_LOGGING_CATEGORY(lcSound, "europa.quiz.sound")
 
-} // namespace platform
+} // namespace sound

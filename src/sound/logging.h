@@ -2,7 +2,7 @@
 
 #include <QLoggingCategory>
 
-namespace platform {
+namespace sound {
 
 // The program's own diagnostic lines, each in a category under "europa.quiz":
 // a person turns them off or on with QT_LOGGING_RULES, as with any Qt program
@@ -11,4 +11,4 @@ namespace platform {
 // The sound service: why the game plays on without sound.
 Q_DECLARE_LOGGING_CATEGORY(lcSound)
 
-} // namespace platform
+} // namespace sound

@@ -1,10 +1,11 @@
 #include "sound/sdl_audio_library.h"
+#include "sound/preload.h"
 
 #include <dlfcn.h>
 #include <optional>
 #include <string>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -59,4 +60,9 @@ std::string sdlAudioFailure()
     return loaded().failure;
 }
 
-} // namespace platform
+void preload()
+{
+    loaded();
+}
+
+} // namespace sound

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform {
+namespace sound {
 
 // Every SDL function the sound service calls.
 #define EUROPA_SDL_AUDIO_FUNCTIONS(X) \
@@ -29,7 +29,8 @@ namespace platform {
 // SDL, loaded by name once the program runs rather than linked: SDL and the
 // thirty-odd libraries it brings (sound servers, codecs, window systems) would
 // otherwise hold up every start by several milliseconds before main. The
-// start-up helper loads it while the program connects to the display.
+// start-up helper loads it while the program connects to the display
+// (sound/preload.h).
 struct SdlAudioLibrary {
 #define EUROPA_SDL_DECLARE(name) decltype(&::SDL_##name) name = nullptr;
     EUROPA_SDL_AUDIO_FUNCTIONS(EUROPA_SDL_DECLARE)
@@ -43,4 +44,4 @@ const SdlAudioLibrary* sdlAudio();
 // Why sdlAudio() gave nothing; empty when it gave the library.
 std::string sdlAudioFailure();
 
-} // namespace platform
+} // namespace sound

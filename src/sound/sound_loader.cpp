@@ -12,7 +12,7 @@
 #include "sound/sdl_audio_library.h"
 #include "sound/wav_format.h"
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -201,4 +201,4 @@ bool SoundDecoder::decodeInto(std::vector<std::int16_t>& out, std::size_t frames
     return true;
 }
 
-} // namespace platform
+} // namespace sound

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace sound {
 
 // Every sound is converted to the one format the audio device is opened in:
 // signed 16-bit samples in native byte order, one channel.
@@ -50,4 +50,4 @@ private:
     std::unique_ptr<Conversion> conversion_;
 };
 
-} // namespace platform
+} // namespace sound

@@ -9,7 +9,7 @@
 #include "sound/sound_loader.h"
 #include "sound/sound_player_state.h"
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -296,4 +296,4 @@ void SoundPlayer::play(const std::string& path)
     state_->wake.notify_one();
 }
 
-} // namespace platform
+} // namespace sound

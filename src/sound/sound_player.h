@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-namespace platform {
+namespace sound {
 
 // What a player shares with its worker thread (sound/sound_player_state.h).
 struct SoundPlayerState;
@@ -42,4 +42,4 @@ private:
     std::thread worker_;
 };
 
-} // namespace platform
+} // namespace sound

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace platform {
+namespace sound {
 
 // What a sound player shares with its worker thread, which may outlive it.
 struct SoundPlayerState {
@@ -31,4 +31,4 @@ struct SoundPlayerState {
     bool idle() const { return !pending && !busy; }
 };
 
-} // namespace platform
+} // namespace sound

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-namespace platform {
+namespace sound {
 
 namespace {
 
@@ -131,4 +131,4 @@ std::optional<WavSound> parseWav(Bytes file)
                     data->first(wholeFrames * format->blockAlign)};
 }
 
-} // namespace platform
+} // namespace sound

@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-namespace platform {
+namespace sound {
 
 // How one sample of a WAV file is stored, always little-endian.
 enum class SampleEncoding {
@@ -29,4 +29,4 @@ struct WavSound {
 // damaged, and such a file is refused whole rather than half played.
 std::optional<WavSound> parseWav(std::span<const std::uint8_t> file);
 
-} // namespace platform
+} // namespace sound

@@ -328,7 +328,7 @@ protected:
         const auto deadline = start + 20s;
         while (std::chrono::steady_clock::now() < deadline) {
             const auto samples = testsupport::diskDeviceSamples(deviceFile());
-            const auto tone = testsupport::measureTone(samples, platform::kDeviceRate);
+            const auto tone = testsupport::measureTone(samples, sound::kDeviceRate);
             // Judged on the whole anthem, once the device has gone quiet after it.
             if (tone && samples.size() > tone->last + kDeviceRate / 5)
                 return std::abs(tone->hertz - kAnthemHertz) < 5.0;
@@ -341,7 +341,7 @@ protected:
     }
 
     static constexpr double kAnthemHertz = 330.0;
-    static constexpr std::size_t kDeviceRate = platform::kDeviceRate;
+    static constexpr std::size_t kDeviceRate = sound::kDeviceRate;
 
     fs::path runtimeDir() const { return dir.path() / "xdg"; }
     fs::path deviceFile() const { return dir.path() / "device.raw"; }

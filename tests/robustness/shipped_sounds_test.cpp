@@ -16,7 +16,7 @@ TEST(ShippedSounds, EveryOneIsPlayable)
     for (const auto& relative : testsupport::gameSoundFiles()) {
         const auto samples = testsupport::loadSound(testsupport::soundFileIn(folder, relative).string());
         ASSERT_TRUE(samples) << relative;
-        EXPECT_GT(samples->size(), static_cast<std::size_t>(platform::kDeviceRate / 10)) << relative;
+        EXPECT_GT(samples->size(), static_cast<std::size_t>(sound::kDeviceRate / 10)) << relative;
     }
 }
 

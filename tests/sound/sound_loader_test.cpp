@@ -15,8 +15,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::kDeviceRate;
-using platform::readSoundFile;
+using sound::kDeviceRate;
+using sound::readSoundFile;
 using testsupport::decodeSound;
 using testsupport::LayoutCase;
 using testsupport::WavLayout;
@@ -62,7 +62,7 @@ TEST_P(DecodedLayout, PartsJoinIntoTheWholeSound)
     const auto whole = decodeSound(file);
     ASSERT_TRUE(whole);
     for (const std::size_t part : {std::size_t{1}, std::size_t{300}, std::size_t{4410}}) {
-        auto decoder = platform::SoundDecoder::open(file);
+        auto decoder = sound::SoundDecoder::open(file);
         ASSERT_TRUE(decoder);
         std::vector<std::int16_t> joined;
         int calls = 0;
@@ -84,12 +84,12 @@ TEST_P(DecodedLayout, PartsJoinIntoTheWholeSound)
 TEST(DecodeSound, PlaysAVeryLongFileOnlyUpToTheCap)
 {
     const WavLayout layout{1, 1, 1000, 8};
-    const auto seconds = platform::kMaxSoundSeconds + 5;
+    const auto seconds = sound::kMaxSoundSeconds + 5;
     const std::vector<std::uint8_t> samples(static_cast<std::size_t>(seconds * layout.rate), 200);
     const auto decoded = decodeSound(testsupport::wavFile(layout, samples));
     ASSERT_TRUE(decoded);
     EXPECT_NEAR(static_cast<double>(decoded->size()),
-                static_cast<double>(platform::kMaxSoundSeconds) * kDeviceRate, kDeviceRate * 0.01);
+                static_cast<double>(sound::kMaxSoundSeconds) * kDeviceRate, kDeviceRate * 0.01);
 }
 
 TEST(DecodeSound, AFileWithoutSamplesIsSilence)

@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using platform::kDeviceRate;
+using sound::kDeviceRate;
 using testsupport::WatchedSoundPlayer;
 using testsupport::LayoutCase;
 using testsupport::WavLayout;

@@ -8,8 +8,8 @@
 
 namespace {
 
-using platform::SampleEncoding;
-using platform::parseWav;
+using sound::SampleEncoding;
+using sound::parseWav;
 using testsupport::LayoutCase;
 using testsupport::WavLayout;
 using Bytes = std::vector<std::uint8_t>;

@@ -5,7 +5,7 @@
 
 namespace testsupport {
 
-HeadlessRuntime::HeadlessRuntime(platform::SoundPlayer& player, std::filesystem::path folder)
+HeadlessRuntime::HeadlessRuntime(sound::SoundPlayer& player, std::filesystem::path folder)
     : player_(player), folder_(std::move(folder))
 {
 }

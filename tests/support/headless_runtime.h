@@ -5,7 +5,7 @@
 
 #include "game/services.h"
 
-namespace platform {
+namespace sound {
 class SoundPlayer;
 }
 
@@ -15,7 +15,7 @@ namespace testsupport {
 // once, sounds go to the real sound service, the draws follow a fixed seed.
 class HeadlessRuntime final : public game::Runtime {
 public:
-    HeadlessRuntime(platform::SoundPlayer& player, std::filesystem::path folder);
+    HeadlessRuntime(sound::SoundPlayer& player, std::filesystem::path folder);
 
     void msgBox(std::string_view, game::BoxStyle, std::optional<std::string_view>) override { ++boxes; }
     void playSound(const std::string& fullPath) override;
@@ -28,7 +28,7 @@ public:
     bool ended = false;
 
 private:
-    platform::SoundPlayer& player_;
+    sound::SoundPlayer& player_;
     std::filesystem::path folder_;
     std::mt19937 random_{2024};
 };

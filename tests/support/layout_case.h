@@ -13,7 +13,7 @@ struct LayoutCase {
     const char* name;
     WavLayout layout;
     // How the WAV reader must take the samples; only the reader's own test asks.
-    platform::SampleEncoding encoding = {};
+    sound::SampleEncoding encoding = {};
 };
 
 inline void PrintTo(const LayoutCase& c, std::ostream* os)

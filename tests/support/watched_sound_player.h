@@ -10,9 +10,9 @@ namespace testsupport {
 
 // The program's sound player, watched from outside: what its worker has done
 // with the requests, which the game never needs to know.
-class WatchedSoundPlayer : public platform::SoundPlayer {
+class WatchedSoundPlayer : public sound::SoundPlayer {
 public:
-    using Tally = platform::SoundPlayerState::Tally;
+    using Tally = sound::SoundPlayerState::Tally;
 
     // Blocks until every request made so far has been handled (the start of
     // its sound queued, or the request dropped) or `limit` has passed; false
@@ -20,7 +20,7 @@ public:
     // afterwards.
     bool waitUntilIdle(std::chrono::milliseconds limit)
     {
-        platform::SoundPlayerState& s = shared();
+        sound::SoundPlayerState& s = shared();
         std::unique_lock lock(s.mutex);
         return s.changed.wait_for(lock, limit, [&s] { return s.idle(); });
     }
@@ -29,7 +29,7 @@ public:
     // it has handed to the device.
     Tally tally()
     {
-        platform::SoundPlayerState& s = shared();
+        sound::SoundPlayerState& s = shared();
         std::lock_guard lock(s.mutex);
         return s.tally;
     }

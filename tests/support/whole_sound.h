@@ -15,7 +15,7 @@ namespace testsupport {
 // nothing when it holds no playable sound at all.
 inline std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std::uint8_t> file)
 {
-    auto decoder = platform::SoundDecoder::open({file.begin(), file.end()});
+    auto decoder = sound::SoundDecoder::open({file.begin(), file.end()});
     std::vector<std::int16_t> samples;
     if (!decoder || !decoder->decodeInto(samples, std::numeric_limits<std::size_t>::max()) || samples.empty())
         return std::nullopt;
@@ -26,7 +26,7 @@ inline std::optional<std::vector<std::int16_t>> decodeSound(std::span<const std:
 // the program would be heard playing it.
 inline std::optional<std::vector<std::int16_t>> loadSound(const std::string& path)
 {
-    const auto bytes = platform::readSoundFile(path);
+    const auto bytes = sound::readSoundFile(path);
     if (!bytes)
         return std::nullopt;
     return decodeSound(*bytes);
