@@ -1,23 +1,34 @@
 #include "sound/sound_player.h"
 
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <optional>
 
 #include "sound/alsa_quiet.h"
 #include "sound/logging.h"
 #include "sound/sdl_audio_library.h"
 #include "sound/sound_loader.h"
-#include "sound/sound_player_state.h"
 
 namespace sound {
+
+struct SoundPlayerState {
+    std::mutex mutex;
+    std::condition_variable wake;     // a request, or the player going away
+    std::condition_variable finished; // the worker has let the device go
+    std::optional<std::string> pending;
+    bool stopping = false;
+    bool done = false;
+};
 
 namespace {
 
 // The worker's view: what it shares with the player, and what it alone touches.
 struct State {
-    explicit State(SoundPlayerState& shared) : shared(shared) {}
+    State(SoundPlayerState& shared, PlayerWatch* watch) : shared(shared), watch(watch) {}
 
     SoundPlayerState& shared;
+    PlayerWatch* watch; // nullptr when nobody watches
     const SdlAudioLibrary* sdl = nullptr; // once the first sound has loaded it
     SDL_AudioDeviceID device = 0;
     bool deviceFailed = false;
@@ -113,8 +124,8 @@ bool enqueue(State& s, const std::vector<std::int16_t>& samples)
     const auto bytes = static_cast<Uint32>(samples.size() * sizeof(std::int16_t));
     if (s.sdl->QueueAudio(s.device, samples.data(), bytes) != 0)
         return false;
-    std::lock_guard lock(s.shared.mutex);
-    s.shared.tally.queuedFrames += samples.size();
+    if (s.watch != nullptr)
+        s.watch->queued(samples.size() / kDeviceChannels);
     return true;
 }
 
@@ -215,7 +226,6 @@ bool handleRequest(State& s, std::unique_lock<std::mutex>& lock)
 {
     const std::string path = std::move(*s.shared.pending);
     s.shared.pending.reset();
-    s.shared.busy = true;
     lock.unlock();
     s.quietChecks = 0;
     bool played = false;
@@ -225,11 +235,9 @@ bool handleRequest(State& s, std::unique_lock<std::mutex>& lock)
         // Out of memory for one sound is that sound's silence, not the game's end.
         played = false;
     }
+    if (s.watch != nullptr)
+        s.watch->handled(played ? PlayerWatch::Outcome::Heard : PlayerWatch::Outcome::Silent);
     lock.lock();
-    s.shared.busy = false;
-    ++(played ? s.shared.tally.played : s.shared.tally.silent);
-    if (s.shared.idle())
-        s.shared.changed.notify_all();
     return played;
 }
 
@@ -244,9 +252,9 @@ void shutDown(State& s)
         s.sdl->TLSCleanup();
 }
 
-void run(const std::shared_ptr<SoundPlayerState>& state)
+void run(const std::shared_ptr<SoundPlayerState>& state, const std::shared_ptr<PlayerWatch>& watch)
 {
-    State s(*state);
+    State s(*state, watch.get());
     std::unique_lock lock(s.shared.mutex);
     bool soundJustStarted = false;
     for (Wake wake; (wake = waitForWork(s, lock, soundJustStarted)) != Wake::Stop;) {
@@ -263,14 +271,16 @@ void run(const std::shared_ptr<SoundPlayerState>& state)
     shutDown(s);
 
     lock.lock();
-    s.shared.finished = true;
-    s.shared.changed.notify_all();
+    s.shared.done = true;
+    s.shared.finished.notify_all();
 }
 
 } // namespace
 
-SoundPlayer::SoundPlayer()
-    : state_(std::make_shared<SoundPlayerState>()), worker_([state = state_] { run(state); })
+SoundPlayer::SoundPlayer(std::shared_ptr<PlayerWatch> watch)
+    : watch_(std::move(watch)),
+      state_(std::make_shared<SoundPlayerState>()),
+      worker_([state = state_, watch = watch_] { run(state, watch); })
 {
 }
 
@@ -279,7 +289,7 @@ SoundPlayer::~SoundPlayer()
     std::unique_lock lock(state_->mutex);
     state_->stopping = true;
     state_->wake.notify_all();
-    const bool finished = state_->changed.wait_for(lock, kStopLimit, [this] { return state_->finished; });
+    const bool finished = state_->finished.wait_for(lock, kStopLimit, [this] { return state_->done; });
     lock.unlock();
     if (finished)
         worker_.join();
@@ -289,11 +299,17 @@ SoundPlayer::~SoundPlayer()
 
 void SoundPlayer::play(const std::string& path)
 {
+    if (watch_)
+        watch_->requested();
+    bool replaced = false;
     {
         std::lock_guard lock(state_->mutex);
-        state_->pending = path; // a request not yet started is simply replaced
+        replaced = state_->pending.has_value(); // a request not yet started is simply replaced
+        state_->pending = path;
     }
     state_->wake.notify_one();
+    if (replaced && watch_)
+        watch_->handled(PlayerWatch::Outcome::Replaced);
 }
 
 } // namespace sound

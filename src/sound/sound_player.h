@@ -1,13 +1,36 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <thread>
 
 namespace sound {
 
-// What a player shares with its worker thread (sound/sound_player_state.h).
+// What a player shares with its worker thread, which may outlive it.
 struct SoundPlayerState;
+
+// What the player tells whoever watches its work: the game plays unwatched,
+// the tests and the latency benchmark watch (tests/support/watched_sound_player.h),
+// because without a device to listen on silence and sound look alike. Called
+// on the thread that plays or on the worker, with none of the player's locks
+// held; the worker keeps its share of the watch as long as it runs.
+class PlayerWatch {
+public:
+    enum class Outcome {
+        Heard,    // the start of its sound is queued
+        Silent,   // nothing of it reaches the device
+        Replaced, // a newer request came before the worker took it
+    };
+
+    virtual ~PlayerWatch() = default;
+    // A request is made; each one ends in exactly one outcome, unless the
+    // player goes away first.
+    virtual void requested() = 0;
+    virtual void handled(Outcome outcome) = 0;
+    // Sound handed to the device, in frames at the device's rate.
+    virtual void queued(std::size_t frames) = 0;
+};
 
 // Plays WAV files in the background through SDL's audio subsystem.
 //
@@ -21,7 +44,7 @@ struct SoundPlayerState;
 // audio device.
 class SoundPlayer {
 public:
-    SoundPlayer();
+    explicit SoundPlayer(std::shared_ptr<PlayerWatch> watch = nullptr);
     // Returns promptly even when the worker is stuck in the sound system
     // (a server that never answers holds it for half a minute): the worker is
     // then left to finish on its own.
@@ -31,13 +54,8 @@ public:
 
     void play(const std::string& path);
 
-protected:
-    // For a subclass that watches the worker, as the tests' and the latency
-    // benchmark's does (tests/support/watched_sound_player.h).
-    SoundPlayerState& shared() const { return *state_; }
-
 private:
-    // Shared with the worker, which may outlive the player.
+    std::shared_ptr<PlayerWatch> watch_;
     std::shared_ptr<SoundPlayerState> state_;
     std::thread worker_;
 };

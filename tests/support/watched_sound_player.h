@@ -1,10 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "sound/sound_player.h"
-#include "sound/sound_player_state.h"
 
 namespace testsupport {
 
@@ -12,27 +14,71 @@ namespace testsupport {
 // with the requests, which the game never needs to know.
 class WatchedSoundPlayer : public sound::SoundPlayer {
 public:
-    using Tally = sound::SoundPlayerState::Tally;
+    // Requests ended, by outcome, and the sound handed to the device.
+    struct Tally {
+        std::uint64_t played = 0;
+        std::uint64_t silent = 0;
+        std::uint64_t replaced = 0;
+        std::uint64_t queuedFrames = 0; // every sound together, at the device's rate
+    };
+
+    WatchedSoundPlayer() : WatchedSoundPlayer(std::make_shared<Watch>()) {}
 
     // Blocks until every request made so far has been handled (the start of
-    // its sound queued, or the request dropped) or `limit` has passed; false
-    // when the worker is still busy. The rest of a long sound goes on arriving
-    // afterwards.
-    bool waitUntilIdle(std::chrono::milliseconds limit)
-    {
-        sound::SoundPlayerState& s = shared();
-        std::unique_lock lock(s.mutex);
-        return s.changed.wait_for(lock, limit, [&s] { return s.idle(); });
-    }
+    // its sound queued, the request dropped or replaced by a newer one) or
+    // `limit` has passed; false when the worker is still busy. The rest of a
+    // long sound goes on arriving afterwards.
+    bool waitUntilIdle(std::chrono::milliseconds limit) { return watch_->waitUntilIdle(limit); }
 
-    // Counts of requests the worker has handled, by outcome, and of the sound
-    // it has handed to the device.
-    Tally tally()
-    {
-        sound::SoundPlayerState& s = shared();
-        std::lock_guard lock(s.mutex);
-        return s.tally;
-    }
+    Tally tally() { return watch_->tally(); }
+
+private:
+    class Watch final : public sound::PlayerWatch {
+    public:
+        void requested() override
+        {
+            std::lock_guard lock(mutex_);
+            ++asked_;
+        }
+        void handled(Outcome outcome) override
+        {
+            {
+                std::lock_guard lock(mutex_);
+                ++(outcome == Outcome::Heard ? tally_.played
+                   : outcome == Outcome::Silent ? tally_.silent
+                                                : tally_.replaced);
+            }
+            ended_.notify_all();
+        }
+        void queued(std::size_t frames) override
+        {
+            std::lock_guard lock(mutex_);
+            tally_.queuedFrames += frames;
+        }
+
+        bool waitUntilIdle(std::chrono::milliseconds limit)
+        {
+            std::unique_lock lock(mutex_);
+            return ended_.wait_for(lock, limit, [this] {
+                return tally_.played + tally_.silent + tally_.replaced == asked_;
+            });
+        }
+        Tally tally()
+        {
+            std::lock_guard lock(mutex_);
+            return tally_;
+        }
+
+    private:
+        std::mutex mutex_;
+        std::condition_variable ended_;
+        std::uint64_t asked_ = 0;
+        Tally tally_;
+    };
+
+    explicit WatchedSoundPlayer(std::shared_ptr<Watch> watch) : SoundPlayer(watch), watch_(std::move(watch)) {}
+
+    std::shared_ptr<Watch> watch_;
 };
 
 } // namespace testsupport
