@@ -70,4 +70,16 @@ inline std::string doubleSizeName(std::string_view stem)
     return pngName(std::string(stem) + "@2x");
 }
 
+// A picture's whole path among the program's resources: built in decoded, and
+// its copy at twice the size.
+inline std::string decodedResource(std::string_view stem)
+{
+    return std::string(kDecodedResources) + decodedName(stem);
+}
+
+inline std::string doubleSizeResource(std::string_view stem)
+{
+    return std::string(kPngResources) + doubleSizeName(stem);
+}
+
 } // namespace window

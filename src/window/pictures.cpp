@@ -29,16 +29,6 @@ void registerResourcesOnce()
     (void)registered;
 }
 
-QString decodedPath(std::string_view stem)
-{
-    return fromUtf8(kDecodedResources) + fromUtf8(decodedName(stem));
-}
-
-QString pngPath(const std::string& name)
-{
-    return fromUtf8(kPngResources) + fromUtf8(name);
-}
-
 bool validHeader(const BakedPictureHeader& header, qint64 size)
 {
     const auto format = static_cast<QImage::Format>(header.format);
@@ -53,7 +43,7 @@ bool validHeader(const BakedPictureHeader& header, qint64 size)
 QImage decodedImage(std::string_view stem)
 {
     registerResourcesOnce();
-    const QResource resource(decodedPath(stem));
+    const QResource resource(fromUtf8(decodedResource(stem)));
     if (!resource.isValid())
         return {};
     // Painted straight from the program's own read-only image where it lies
@@ -80,7 +70,7 @@ QImage decodedImage(std::string_view stem)
 QImage doubleSizeImage(std::string_view stem)
 {
     registerResourcesOnce();
-    return QImage(pngPath(doubleSizeName(stem)));
+    return QImage(fromUtf8(doubleSizeResource(stem)));
 }
 
 // A picture for a screen of the given scale, from its copy at twice the size:

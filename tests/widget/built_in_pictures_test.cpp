@@ -86,8 +86,7 @@ private slots:
     {
         for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i) {
             const std::string_view stem = window::kPictureFiles[i].stem;
-            const QResource built(platform::fromUtf8(window::kDecodedResources)
-                                  + platform::fromUtf8(window::decodedName(stem)));
+            const QResource built(platform::fromUtf8(window::decodedResource(stem)));
             QVERIFY2(built.isValid(), stem.data());
             const uchar* pixels = built.data() + sizeof(window::BakedPictureHeader);
             const QImage shown = window::picture(static_cast<window::Picture>(i)).toImage();
