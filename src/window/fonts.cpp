@@ -16,8 +16,8 @@ namespace window {
 namespace {
 constexpr auto kFontFile = ":/fonts/LiberationSans-Regular.ttf";
 constexpr auto kFallbackFamily = "Liberation Sans";
-} // namespace
 
+// The built-in face, added to the program's fonts on first use.
 QString captionFamily()
 {
     static const QString family = [] {
@@ -28,6 +28,8 @@ QString captionFamily()
     }();
     return family;
 }
+
+} // namespace
 
 QFont captionFont(double points, QFont::Weight weight)
 {

@@ -16,8 +16,10 @@ struct TwipRect {
     int width;
     int height;
 
-    // Right and bottom bounds are outside, so rectangles that meet on the grid
-    // share exactly one pixel row or column.
+    // Right and bottom bounds are outside: a rectangle covers its width and
+    // height and no more. The country labels still share a pixel row or column
+    // with their neighbours, because each is one pixel wider and higher than
+    // the 8-pixel grid its corners stand on.
     constexpr bool contains(int x, int y) const
     {
         return left <= x && x < left + width && top <= y && y < top + height;

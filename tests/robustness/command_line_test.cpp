@@ -10,7 +10,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using testsupport::ProgramRun;
+using robustness::ProgramRun;
 
 const std::vector<std::string> kDisplayVariables{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
 
@@ -33,7 +33,7 @@ class ProgramCommandLine : public ::testing::TestWithParam<LineRun> {};
 TEST_P(ProgramCommandLine, IsAnsweredBeforeAnyWindow)
 {
     const LineRun& c = GetParam();
-    ProgramRun run({.program = testsupport::builtProgram(),
+    ProgramRun run({.program = robustness::builtProgram(),
                     .arguments = c.arguments,
                     .set = c.set,
                     .unset = kDisplayVariables});
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Qt's options open the window where the program alone would find no display.
 TEST(ProgramCommandLine, QtsOwnOptionsOpenTheWindow)
 {
-    ProgramRun run({.program = testsupport::builtProgram(),
+    ProgramRun run({.program = robustness::builtProgram(),
                     .arguments = {"-platform", "offscreen", "-style", "fusion", "-reverse"},
                     .set = {{"SDL_AUDIODRIVER", "dummy"}},
                     .unset = kDisplayVariables});

@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace testsupport {
+namespace robustness {
 
 namespace {
 
@@ -152,4 +152,4 @@ std::filesystem::path builtProgram()
     return EUROPA_QUIZ_PROGRAM;
 }
 
-} // namespace testsupport
+} // namespace robustness

@@ -8,7 +8,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace testsupport {
+namespace robustness {
 
 // The program started as a separate process, its stdout and stderr kept in
 // files. Environment: the test's own, less `unset`, plus `set`.
@@ -48,4 +48,4 @@ private:
 // The program this build made, beside which the test copies it around.
 std::filesystem::path builtProgram();
 
-} // namespace testsupport
+} // namespace robustness

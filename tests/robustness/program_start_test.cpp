@@ -27,7 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using testsupport::ProgramRun;
+using robustness::ProgramRun;
 
 const std::vector<std::string> kDisplayVariables{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
 
@@ -101,7 +101,7 @@ TEST_P(FailedStarts, SayWhatFailedAndEndWithTheirStatus)
     const FailedStart& start = GetParam();
     std::vector<std::string> unset = kDisplayVariables;
     unset.insert(unset.end(), start.unset.begin(), start.unset.end());
-    ProgramRun run({.program = testsupport::builtProgram(), .set = start.set, .unset = unset});
+    ProgramRun run({.program = robustness::builtProgram(), .set = start.set, .unset = unset});
     const auto status = run.waitForEnd(20s);
     ASSERT_TRUE(status) << "still running";
     const std::string text = run.stderrText();
@@ -263,7 +263,7 @@ TEST(DisplayThatNeverAnswers, EndsTheStartNamingIt)
 {
     const SilentDisplay display;
     ASSERT_TRUE(display.listening());
-    ProgramRun run({.program = testsupport::builtProgram(),
+    ProgramRun run({.program = robustness::builtProgram(),
                     .set = {{"DISPLAY", display.name()}},
                     .unset = kDisplayVariables});
     const auto status = run.waitForEnd(30s);
@@ -289,7 +289,7 @@ protected:
     {
         fs::create_directories(folder);
         const auto program = folder / "europa-quiz";
-        fs::copy_file(testsupport::builtProgram(), program, fs::copy_options::overwrite_existing);
+        fs::copy_file(robustness::builtProgram(), program, fs::copy_options::overwrite_existing);
         if (withSounds)
             writeSounds(folder);
         return program;

@@ -1,6 +1,8 @@
-// Prints, as JSON, the tables the real-window driver aims by, where the
-// counters stand, and the sound files it must stand in for. Compiled against the program's own headers so a
-// changed table moves the driver's aim with it instead of leaving it behind.
+// Prints, as JSON, the tables the real-window driver aims by, the size of the
+// window's client area and of the map's frame, where the counters stand, and
+// the sound files it must stand in for. Compiled against the program's own
+// headers so a changed table moves the driver's aim with it instead of leaving
+// it behind.
 
 #include <cstdio>
 #include <string>
@@ -106,8 +108,11 @@ void printCounters()
 
 int main()
 {
-    std::printf("{\n\"twips_per_pixel\": %d, \"map_width\": %d, \"map_height\": %d,\n",
-                window::kTwipsPerPixel, window::layout::kMapWidth, window::layout::kMapHeight);
+    const QRect client = window::toPixels(window::layout::kClientArea);
+    std::printf("{\n\"twips_per_pixel\": %d, \"client_width\": %d, \"client_height\": %d,\n",
+                window::kTwipsPerPixel, client.width(), client.height());
+    std::printf("\"map_frame\": %d, \"map_width\": %d, \"map_height\": %d,\n",
+                window::MapBox::kFrameWidth, window::layout::kMapWidth, window::layout::kMapHeight);
     printTable("labels", "[", "]", window::kCountryLabels, printLabel);
     printTable("answers", "{", "}", game::kAnswers, printAnswer);
     printTable("countries", "[", "]", game::kCountries, printCountry);

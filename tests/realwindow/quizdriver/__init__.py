@@ -1,1 +1,1 @@
-"""Drives the built quiz in a real X server, as a player would."""
+"""Drives the built quiz on a real display server, X or Wayland, as a player would."""

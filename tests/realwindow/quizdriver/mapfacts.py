@@ -2,7 +2,8 @@
 
 The map-facts helper prints the tables as JSON; this module answers the
 driver's questions about them in map pixels (the map's inner area, one pixel
-being kTwipsPerPixel twips of the tables).
+being kTwipsPerPixel twips of the tables), and tells the size of the window's
+client area and of the map's frame, in pixels of the layout.
 """
 
 import json
@@ -29,6 +30,10 @@ class Label:
 class MapFacts:
     def __init__(self, data):
         self.twips_per_pixel = data["twips_per_pixel"]
+        self.client_width = data["client_width"]
+        self.client_height = data["client_height"]
+        # The map's inner area starts inside the sunken frame of its box.
+        self.map_frame = data["map_frame"]
         self.map_width = data["map_width"]
         self.map_height = data["map_height"]
         tpp = self.twips_per_pixel

@@ -11,11 +11,8 @@ import subprocess
 
 from . import input as xinput
 from .sounds import SoundFixture
-from .ui import CLIENT_HEIGHT, CLIENT_WIDTH, QuizUi, UiError, extents, wait_for
+from .ui import QuizUi, UiError, extents, wait_for
 from .x11 import Display
-
-# The map's inner area starts inside the 2-pixel sunken frame of its box.
-MAP_FRAME = 2
 
 PROGRAM_NAME = "europa-quiz"
 
@@ -75,10 +72,10 @@ class QuizProgram:
                 raise AssertionError("the program ended with status %s before its window "
                                      "showed:\n%s" % (self.process.returncode, self.stderr()))
             windows = [w for w in self.display.viewable_windows_of(self.process.pid)
-                       if self.display.geometry(w)[2] >= int(CLIENT_WIDTH * scale)]
+                       if self.display.geometry(w)[2] >= int(self.facts.client_width * scale)]
             return windows[0] if windows else None
         self.window = wait_for(mapped, timeout, "the main window to map", 0.002)
-        self.ui = QuizUi(self.process.pid)
+        self.ui = QuizUi(self.process.pid, self.facts.client_height)
         return self.window
 
     def wait_exit(self, timeout=10.0):
@@ -119,11 +116,12 @@ class QuizProgram:
 
     def client_origin(self):
         x, y, _, height = self.display.geometry(self.window)
-        return x, y + height - CLIENT_HEIGHT
+        return x, y + height - self.facts.client_height
 
     def map_point_on_screen(self, px, py):
         ox, oy = self.client_origin()
-        return ox + MAP_FRAME + px, oy + MAP_FRAME + py
+        frame = self.facts.map_frame
+        return ox + frame + px, oy + frame + py
 
     def counter(self, which):
         """The caption of lblpunti ("points"), lblerrori ("errors") or lblreg ("prompt")."""

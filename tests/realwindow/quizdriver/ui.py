@@ -10,10 +10,6 @@ from dataclasses import dataclass
 
 import pyatspi
 
-CLIENT_WIDTH = 796
-CLIENT_HEIGHT = 544
-
-
 class UiError(AssertionError):
     pass
 
@@ -89,7 +85,8 @@ def application_of(pid, timeout=10.0):
 class QuizUi:
     """The quiz's window and boxes as the accessibility bus presents them."""
 
-    def __init__(self, pid):
+    def __init__(self, pid, client_height):
+        self.client_height = client_height
         self.app = application_of(pid)
         self.frame = wait_for(
             lambda: _find(self.app, lambda a: a.getRole() == pyatspi.ROLE_FRAME),
@@ -113,7 +110,7 @@ class QuizUi:
 
     def client_origin(self):
         x, y, width, height = self.frame_extents()
-        return x, y + height - CLIENT_HEIGHT
+        return x, y + height - self.client_height
 
     def menu_bar(self):
         return self._cached("menu bar", lambda: _find(

@@ -44,7 +44,7 @@ class WaylandQuizProgram(QuizProgram):
     def wait_window(self, timeout=15.0):
         """The window's frame on the accessibility bus."""
         try:
-            self.ui = QuizUi(self.process.pid)
+            self.ui = QuizUi(self.process.pid, self.facts.client_height)
         except UiError:
             if self.running():
                 raise

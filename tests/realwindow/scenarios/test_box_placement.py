@@ -17,10 +17,9 @@ import time
 import unittest
 
 from quizdriver import input as xinput
-from quizdriver.program import MAP_FRAME
 from quizdriver.requests import RequestRecorder
 from quizdriver.testcase import CAR_BUTTON, EXACT, EXIT_BUTTON, QuizTestCase
-from quizdriver.ui import CLIENT_HEIGHT, extents, wait_for
+from quizdriver.ui import extents, wait_for
 
 # How far a box's middle may lie from the window's: the toolkit halves both
 # widths, and a window manager may give a box's frame a side a pixel wider.
@@ -99,9 +98,9 @@ class BoxPlacement(QuizTestCase):
     def click_country(self, quiz, country):
         px, py = self.facts.best_point(self.label_of_country(country))
         wx, wy, _, height = quiz.display.geometry(quiz.window)
-        menu_bar = round(height / self.scale) - CLIENT_HEIGHT
-        xinput.click(wx + int((MAP_FRAME + px + 0.5) * self.scale),
-                     wy + int((menu_bar + MAP_FRAME + py + 0.5) * self.scale))
+        menu_bar = round(height / self.scale) - self.facts.client_height
+        xinput.click(wx + int((self.facts.map_frame + px + 0.5) * self.scale),
+                     wy + int((menu_bar + self.facts.map_frame + py + 0.5) * self.scale))
 
     # --- what the X server holds --------------------------------------------------
 

@@ -5,7 +5,6 @@ import unittest
 
 from quizdriver import input as xinput
 from quizdriver import ui as atspi
-from quizdriver.program import MAP_FRAME
 from quizdriver.testcase import CAR_BUTTON, EXIT_BUTTON, QuizTestCase
 
 SEEDS = tuple(int(s) for s in os.environ.get("STORM_SEEDS", "1 2 3").split())
@@ -61,7 +60,8 @@ class Storm:
         if atspi.showing(self.car) and _inside(point, self.quiz.visible_rect(self.car)):
             return True
         ox, oy = self.quiz.client_origin()
-        px, py = point[0] - ox - MAP_FRAME, point[1] - oy - MAP_FRAME
+        frame = self.quiz.facts.map_frame
+        px, py = point[0] - ox - frame, point[1] - oy - frame
         if 0 <= px < self.quiz.facts.map_width and 0 <= py < self.quiz.facts.map_height:
             label = self.quiz.facts.label_at(px, py)
             return label is not None and label.handler

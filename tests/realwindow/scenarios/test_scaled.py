@@ -3,9 +3,7 @@ import time
 import unittest
 
 from quizdriver import input as xinput
-from quizdriver.program import MAP_FRAME
 from quizdriver.testcase import QuizTestCase
-from quizdriver.ui import CLIENT_HEIGHT
 
 # Map pixels beside the edges that are easiest to miss on a scaled screen:
 # each is clicked on every device pixel it is drawn on.
@@ -41,15 +39,15 @@ class ScaledScreen(QuizTestCase):
     def start_scaled(self, scale):
         quiz = self.start(audio="dummy", environment={"QT_SCALE_FACTOR": str(scale)})
         wx, wy, _, height = quiz.display.geometry(quiz.window)
-        menu_bar = round(height / scale) - CLIENT_HEIGHT
+        menu_bar = round(height / scale) - self.facts.client_height
         return quiz, (wx, wy + round(menu_bar * scale))
 
     def finish_run(self, quiz, client, scale, boxes):
         # A last click of a far country: a box that a click where nothing
         # answers had opened would come first.
         px, py = self.facts.best_point(self.facts.label("Label9"))
-        xinput.click(client[0] + device_pixels(MAP_FRAME + px, scale)[0],
-                     client[1] + device_pixels(MAP_FRAME + py, scale)[0])
+        xinput.click(client[0] + device_pixels(self.facts.map_frame + px, scale)[0],
+                     client[1] + device_pixels(self.facts.map_frame + py, scale)[0])
         box = quiz.close_box("enter")
         self.assertEqual(box.text, "This is Hungary", "a click where nothing answers opened a box")
         quiz.wait_counter("errors", str(boxes + 1))
@@ -63,8 +61,8 @@ class ScaledScreen(QuizTestCase):
             number = label and self.facts.country_of(label)
             country = number and next(c["name"] for c in self.facts.countries
                                       if c["number"] == number)
-            for dy in device_pixels(MAP_FRAME + py, scale):
-                for dx in device_pixels(MAP_FRAME + px, scale):
+            for dy in device_pixels(self.facts.map_frame + py, scale):
+                for dx in device_pixels(self.facts.map_frame + px, scale):
                     if boxes == self.BOXES_PER_RUN:
                         self.finish_run(quiz, client, scale, boxes)
                         quiz, client = self.start_scaled(scale)
@@ -94,10 +92,10 @@ class ScaledScreen(QuizTestCase):
         scale = 1.25
         quiz = self.start(audio="dummy", environment={"QT_SCALE_FACTOR": str(scale)})
         wx, wy, _, height = quiz.display.geometry(quiz.window)
-        menu_bar = round(height / scale) - CLIENT_HEIGHT
-        first_column = qt_round(MAP_FRAME * scale)
-        ring = range(qt_round((MAP_FRAME - 1) * scale), first_column)
-        top = qt_round((menu_bar + MAP_FRAME) * scale)
+        menu_bar = round(height / scale) - self.facts.client_height
+        first_column = qt_round(self.facts.map_frame * scale)
+        ring = range(qt_round((self.facts.map_frame - 1) * scale), first_column)
+        top = qt_round((menu_bar + self.facts.map_frame) * scale)
         edge_labels = [l for l in self.facts.labels
                        if l.shown and l.left == 0 and self.facts.country_of(l)]
         self.assertTrue(edge_labels)

@@ -2,7 +2,6 @@ import unittest
 
 from quizdriver import ui as atspi
 from quizdriver.testcase import CAR_BUTTON, EXIT_BUTTON, QuizTestCase
-from quizdriver.ui import CLIENT_HEIGHT, CLIENT_WIDTH
 
 CAPTION_START = " " * 30 + "Travel between the States of our splendid native land Europe - "
 
@@ -12,8 +11,9 @@ class StartUp(QuizTestCase):
         quiz = self.start_with_the_anthem()
         x, y, width, height = quiz.display.geometry(quiz.window)
         bar_x, bar_y, bar_width, bar_height = atspi.extents(quiz.ui.menu_bar())
-        self.assertEqual((width, height), (CLIENT_WIDTH, bar_height + CLIENT_HEIGHT),
-                         "the window is not 796 by 544 under a %d-pixel menu bar" % bar_height)
+        client = (self.facts.client_width, self.facts.client_height)
+        self.assertEqual((width, height), (client[0], bar_height + client[1]),
+                         "the window is not %d by %d under a %d-pixel menu bar" % (*client, bar_height))
         self.assertEqual((bar_x, bar_y, bar_width), (x, y, width),
                          "the menu bar does not span the window's top")
 

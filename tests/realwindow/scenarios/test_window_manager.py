@@ -15,7 +15,7 @@ from quizdriver import input as xinput
 from quizdriver import ui as atspi
 from quizdriver.testcase import CAR_BUTTON, EXACT, EXIT_BUTTON, QuizTestCase
 from quizdriver.text_width import text_width
-from quizdriver.ui import CLIENT_HEIGHT, CLIENT_WIDTH, wait_for
+from quizdriver.ui import wait_for
 
 # Managers that keep the place a window asks for; the others place it by
 # rules of their own, and only its being whole on the screen is checked.
@@ -54,8 +54,9 @@ class UnderAWindowManager(QuizTestCase):
         area = display.work_area()
 
         _, _, _, bar_height = atspi.extents(quiz.ui.menu_bar())
-        self.assertEqual(inside[2:], (CLIENT_WIDTH, bar_height + CLIENT_HEIGHT),
-                         "the window is not 796 by 544 under a %d-pixel menu bar" % bar_height)
+        client = (self.facts.client_width, self.facts.client_height)
+        self.assertEqual(inside[2:], (client[0], bar_height + client[1]),
+                         "the window is not %d by %d under a %d-pixel menu bar" % (*client, bar_height))
         self.assertGreater(display.frame_extents(quiz.window)[2], 0, "no title bar")
         self.assert_whole_on(area, (x, y, width, height), "the window's frame")
         if os.environ["EUROPA_WM"] in KEEPS_THE_PLACE_ASKED:
