@@ -5,7 +5,7 @@ if(NOT TARGET GTest::gtest_main)
 endif()
 
 add_executable(sound_files_test ${CMAKE_CURRENT_LIST_DIR}/sound_files_test.cpp)
-target_include_directories(sound_files_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
+europa_build_flags(sound_files_test)
 # The folder that holds "Europa", as the program's folder does once installed.
 target_compile_definitions(sound_files_test PRIVATE
     SOUND_ROOT_DIR="${PROJECT_SOURCE_DIR}/assets/sounds")
