@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
@@ -67,6 +68,7 @@ public:
         QAbstractButton* ok = button(QMessageBox::Ok);
         if (!ok->icon().isNull())
             ok->setIcon(keptOkIcon(ok));
+        sayTextWithTheButton(ok, text);
         reserveRoomForTitle();
     }
 
@@ -108,6 +110,20 @@ private:
         setGeometry(std::max(room.left(), std::min(x, room.right() + 1 - width())),
                     std::max(room.top(), std::min(y, room.bottom() + 1 - height())), width(),
                     height());
+    }
+
+    // A screen reader speaks a new box when its window becomes active, but a
+    // box opened by a mouse click may already be active when the reader
+    // handles that click: it then takes the box's window in silence and
+    // speaks only the button that takes the focus. So the text is the OK
+    // button's description, spoken with the button however the box opened;
+    // the text's label is tied to the button, so that a reader that does
+    // speak the box does not read it a second time as the box's loose text.
+    void sayTextWithTheButton(QAbstractButton* ok, const QString& text)
+    {
+        ok->setAccessibleDescription(text);
+        if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            label->setBuddy(ok);
     }
 
     void reserveRoomForTitle()
