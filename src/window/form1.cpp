@@ -12,6 +12,7 @@
 #include "platform/event_delivery.h"
 #include "platform/one_size.h"
 #include "platform/qt_text.h"
+#include "window/announcer.h"
 #include "window/caption_label.h"
 #include "window/control_clicks.h"
 #include "window/country_labels.h"
@@ -21,6 +22,7 @@
 #include "window/map_box.h"
 #include "window/menu_bar.h"
 #include "window/pictures.h"
+#include "window/spoken_texts.h"
 
 namespace window {
 
@@ -126,6 +128,12 @@ void Form1::loadWindowLabels(QWidget* client)
         makeCaptionLabel(*placement, client);
     lblpunti = client->findChild<QLabel*>(QStringLiteral("lblpunti"));
     lblerrori = client->findChild<QLabel*>(QStringLiteral("lblerrori"));
+    // A counter is named for what it counts, by the heading above it.
+    counterHeadings_ = {{lblpunti, client->findChild<QLabel*>(QStringLiteral("Label45"))},
+                        {lblerrori, client->findChild<QLabel*>(QStringLiteral("Label44"))}};
+    for (const auto& [counter, heading] : counterHeadings_)
+        counter->setAccessibleName(spokenCount(heading, counter->text()));
+    announcer_ = new Announcer(this);
 }
 
 void Form1::loadWindowedControls(QWidget* client)
@@ -144,6 +152,8 @@ void Form1::loadWindowedControls(QWidget* client)
     Picture2->setGeometry(toPixels(layout::kPicture2));
     Picture2->setCursor(pointers_[PointerPicture::Globe]);
     Picture2->setFocusPolicy(Qt::TabFocus);
+    Picture2->setAccessibleName(fromUtf8(spoken::kMapName));
+    Picture2->setAccessibleDescription(fromUtf8(spoken::kMapDescription));
     loadMapContents(Picture2->innerArea());
 
     Command1 = new GraphicalButton(fromUtf8(texts::kCommand1), QColor(layout::kPaleCyan),
@@ -163,6 +173,10 @@ void Form1::loadWindowedControls(QWidget* client)
     blackOnBlack.setColor(QPalette::Text, QColor(layout::kBlack));
     blackOnBlack.setColor(QPalette::Base, QColor(layout::kBlack));
     Text1->setPalette(blackOnBlack);
+    // Kept in the keyboard order and in the accessibility tree: a stop a
+    // screen reader passed in silence would leave a listener lost there.
+    Text1->setAccessibleName(fromUtf8(spoken::kText1Name));
+    Text1->setAccessibleDescription(fromUtf8(spoken::kText1Description));
 
     Command3 = new GraphicalButton(fromUtf8(texts::kCommand3), QColor(layout::kWhite),
                                    picture(Picture::ExitFlag, devicePixelRatioF()), client);
@@ -237,8 +251,25 @@ void Form1::setLblreg(std::string_view caption)
                    caption.empty() ? design.height() : std::max(design.height(), needed.height()));
 }
 
-void Form1::setLblpunti(std::string_view caption) { lblpunti->setText(fromUtf8(caption)); }
-void Form1::setLblerrori(std::string_view caption) { lblerrori->setText(fromUtf8(caption)); }
+QString Form1::spokenCount(const QLabel* heading, const QString& value)
+{
+    return heading->text() + QLatin1Char(' ') + value;
+}
+
+// The timer writes both counters fifty times a second: a new value is told
+// once, as it appears, with what it counts ("WRONG 3").
+void Form1::showCount(QLabel* counter, std::string_view caption)
+{
+    const QString value = fromUtf8(caption);
+    if (value == counter->text())
+        return;
+    counter->setText(value);
+    counter->setAccessibleName(spokenCount(counterHeadings_.at(counter), value));
+    announcer_->announce(counter->accessibleName());
+}
+
+void Form1::setLblpunti(std::string_view caption) { showCount(lblpunti, caption); }
+void Form1::setLblerrori(std::string_view caption) { showCount(lblerrori, caption); }
 void Form1::setCommand2Visible(bool visible) { Command2->setVisible(visible); }
 
 // Nothing is ever drawn on the window at run time, so there is nothing to clear.

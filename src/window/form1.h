@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <map>
 
 #include "game/quiz.h"
 #include "game/services.h"
@@ -18,6 +19,7 @@ class EventDelivery;
 
 namespace window {
 
+class Announcer;
 class MapBox;
 struct CountryLabel;
 
@@ -58,6 +60,8 @@ private:
     void loadWindowedControls(QWidget* client);
     void loadMapContents(QWidget* map);
     void countryLabelClick(const CountryLabel& label);
+    static QString spokenCount(const QLabel* heading, const QString& value);
+    void showCount(QLabel* counter, std::string_view caption);
 
     platform::EventDelivery& delivery_;
     game::Quiz quiz_;
@@ -73,6 +77,9 @@ private:
     QLabel* lblpunti = nullptr;
     QLabel* lblerrori = nullptr;
     QTimer* Timer1 = nullptr;
+    // Each counter with the heading that says what it counts.
+    std::map<QLabel*, const QLabel*> counterHeadings_;
+    Announcer* announcer_ = nullptr;
 };
 
 } // namespace window

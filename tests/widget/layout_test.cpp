@@ -395,9 +395,10 @@ private slots:
         QCOMPARE(text1->palette().color(QPalette::Base), QColor(Qt::black));
     }
 
+    // The counters are read with what they count (spoken_test).
     void assistiveTechnologyReadsTheCaptions()
     {
-        for (const char* name : {"Command2", "Command3", "Label45", "Label44", "Label42", "lblpunti"}) {
+        for (const char* name : {"Command2", "Command3", "Label45", "Label44", "Label42"}) {
             QWidget* control = driver_->control(name);
             QAccessibleInterface* access = QAccessible::queryAccessibleInterface(control);
             QVERIFY(access != nullptr);

@@ -124,8 +124,10 @@ class QuizProgram:
         return ox + frame + px, oy + frame + py
 
     def counter(self, which):
-        """The caption of lblpunti ("points"), lblerrori ("errors") or lblreg ("prompt")."""
-        return self.ui.label_near(*self.facts.counters[which]).name
+        """The caption of lblpunti ("points"), lblerrori ("errors") or lblreg ("prompt").
+        A counter is named for what it counts, its caption last ("WRONG 3")."""
+        name = self.ui.label_near(*self.facts.counters[which]).name
+        return name if which == "prompt" else name.rpartition(" ")[2]
 
     def wait_counter(self, which, value, timeout=2.0):
         try:
