@@ -19,6 +19,8 @@ TEST_PACKAGES=(
     openbox xfwm4 mutter kwin-x11 breeze wmctrl x11-utils
     # GNOME Shell as a headless Wayland compositor, with its Xwayland.
     gnome-shell xwayland
+    # Debian's screen reader; it brings its speech service, Speech Dispatcher.
+    orca
     dpkg-dev file desktop-file-utils appstream appstream-compose lintian
     clang libclang-rt-14-dev
 )

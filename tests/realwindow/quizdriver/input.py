@@ -1,6 +1,7 @@
 """The player's hands: real pointer and key events through xdotool (XTEST)."""
 
 import subprocess
+import time
 
 
 def _xdotool(*args):
@@ -15,6 +16,14 @@ def click(x, y):
 
 def key(name):
     _xdotool("key", "--delay", 0, name)
+
+
+def hold(name, seconds=0.15):
+    """A key held as long as a person holds it: a press and a release sent
+    together may be taken as no press (Alt opens no menu)."""
+    _xdotool("keydown", name)
+    time.sleep(seconds)
+    _xdotool("keyup", name)
 
 
 def double_click(x, y):
