@@ -15,8 +15,8 @@ TEST_PACKAGES=(
     googletest libgtest-dev
     xvfb xauth xdotool dbus at-spi2-core python3-pyatspi weston qt6-wayland
     # The window managers of Openbox, Xfce, GNOME and KDE; KDE's draws no
-    # title bars without Breeze.
-    openbox xfwm4 mutter kwin-x11 breeze wmctrl x11-utils
+    # title bars without Breeze. KDE's own compositor on Wayland.
+    openbox xfwm4 mutter kwin-x11 breeze wmctrl x11-utils kwin-wayland
     # GNOME Shell as a headless Wayland compositor, with its Xwayland.
     gnome-shell xwayland
     # Debian's screen reader; it brings its speech service, Speech Dispatcher.
