@@ -65,6 +65,7 @@ public:
     {
         // Texts are shown as written: leading spaces stay, nothing is read as markup.
         setTextFormat(Qt::PlainText);
+        keepOneSize(*this);
         QAbstractButton* ok = button(QMessageBox::Ok);
         if (!ok->icon().isNull())
             ok->setIcon(keptOkIcon(ok));
@@ -73,12 +74,6 @@ public:
     }
 
 protected:
-    void changeEvent(QEvent* event) override
-    {
-        QMessageBox::changeEvent(event);
-        keepOneSize(*this, *event);
-    }
-
     void showEvent(QShowEvent* event) override
     {
         QMessageBox::showEvent(event);

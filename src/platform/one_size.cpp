@@ -1,64 +1,110 @@
 #include "platform/one_size.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
+#include <QTimer>
 #include <QWindow>
+#include <chrono>
 
 namespace platform {
 
 namespace {
 
 constexpr Qt::WindowStates kRefused = Qt::WindowFullScreen | Qt::WindowMaximized;
+// How long a compositor may take to place a window once it has its first
+// frame; it answers in a few milliseconds, a busy one in tens.
+constexpr std::chrono::milliseconds kPlacementWait{500};
 
-// Draws the window again each time the window system reports it in a state
-// the window keeps. On Wayland a compositor applies a state it sent only with
-// the first frame drawn after the program acknowledged it. The answer to "not
-// full screen" or "not maximised" comes in after the refusal, with the
-// window's size unchanged, so nothing else would draw it and the compositor
-// would keep it as the refused state left it. A frame drawn on the refused
-// state's own report would instead carry that state out.
-class RedrawOnStateReport : public QObject {
+class OneSize : public QObject {
     Q_OBJECT
 
 public:
-    explicit RedrawOnStateReport(QWidget& window) : QObject(&window), window_(window) {}
+    explicit OneSize(QWidget& window) : QObject(&window), window_(window)
+    {
+        window.installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        const auto* handle = qobject_cast<QWindow*>(watched);
-        if (event->type() == QEvent::WindowStateChange && event->spontaneous() && handle != nullptr
-            && !(handle->windowStates() & kRefused))
-            window_.update();
+        if (watched == &window_)
+            onWindowEvent(*event);
+        else if (watched == window_.windowHandle())
+            onWindowSystemEvent(*event);
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QWidget& window_;
-};
+    void onWindowEvent(const QEvent& event)
+    {
+        if (event.type() == QEvent::WindowStateChange && (window_.windowState() & kRefused))
+            window_.setWindowState(window_.windowState() & ~kRefused);
+        // The window system's window exists by now, not yet shown.
+        if (event.type() == QEvent::Show && !event.spontaneous() && window_.windowHandle() != nullptr)
+            window_.windowHandle()->installEventFilter(this);
+    }
 
-void redrawOnEveryStateReport(QWidget& window)
-{
-    QWindow* handle = window.windowHandle();
-    if (handle == nullptr)
-        return;
-    auto* redraw = window.findChild<RedrawOnStateReport*>(QString(), Qt::FindDirectChildrenOnly);
-    if (redraw == nullptr)
-        redraw = new RedrawOnStateReport(window);
-    // Installing it again on the same window moves it, never doubles it.
-    handle->installEventFilter(redraw);
-}
+    // After the widget's own show handling, which may set its one size, and
+    // before the window system is asked to show the window.
+    void beforeShowing(QWindow& handle)
+    {
+        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            return;
+        limitsHeld_ = true;
+        handle.setMinimumSize(QSize(0, 0));
+        handle.setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    }
+
+    void onWindowSystemEvent(const QEvent& event)
+    {
+        QWindow* handle = window_.windowHandle();
+        if (event.type() == QEvent::Show && !event.spontaneous())
+            beforeShowing(*handle);
+        // A state report that carries a refused state is answered by the
+        // refusal; a frame drawn now would carry the refused state out.
+        if (event.type() == QEvent::WindowStateChange && event.spontaneous()
+            && !(handle->windowStates() & kRefused))
+            window_.update();
+        // The compositor answers the first frame once it has placed the window.
+        if (event.type() == QEvent::WindowStateChange && event.spontaneous() && firstFrameDrawn_)
+            giveLimits();
+        // The first frame is drawn on this exposure.
+        if (event.type() == QEvent::Expose && limitsHeld_ && !firstFrameDrawn_ && handle->isExposed())
+            QMetaObject::invokeMethod(this, &OneSize::afterFirstFrame, Qt::QueuedConnection);
+    }
+
+    void afterFirstFrame()
+    {
+        firstFrameDrawn_ = true;
+        // A compositor that sends nothing more gets them all the same.
+        QTimer::singleShot(kPlacementWait, this, &OneSize::giveLimits);
+    }
+
+    void giveLimits()
+    {
+        QWindow* handle = window_.windowHandle();
+        if (handle == nullptr || !limitsHeld_)
+            return;
+        limitsHeld_ = false;
+        firstFrameDrawn_ = false;
+        handle->setMinimumSize(window_.minimumSize());
+        handle->setMaximumSize(window_.maximumSize());
+        // The compositor takes the limits with the next frame.
+        window_.update();
+    }
+
+    QWidget& window_;
+    bool limitsHeld_ = false;
+    bool firstFrameDrawn_ = false;
+};
 
 } // namespace
 
-void keepOneSize(QWidget& window, const QEvent& event)
+void keepOneSize(QWidget& window)
 {
-    if (event.type() != QEvent::WindowStateChange || !(window.windowState() & kRefused))
-        return;
-    window.setWindowState(window.windowState() & ~kRefused);
-    redrawOnEveryStateReport(window);
+    new OneSize(window);
 }
 
 } // namespace platform
 
 #include "one_size.moc"
-

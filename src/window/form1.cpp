@@ -62,6 +62,9 @@ Form1::Form1(game::Runtime& runtime, platform::EventDelivery& delivery, QWidget*
     : QMainWindow(parent), delivery_(delivery), quiz_(runtime, *this)
 {
     setObjectName(QStringLiteral("Form1"));
+    // The window keeps its one size, place and frame: a request to fill the
+    // screen or to maximise it is refused.
+    platform::keepOneSize(*this);
     delivery_.deliver([this] { quiz_.Form_Initialize(); });
     // Pictures and pointers are made for the screen the window opens on.
     pointers_ = Pointers(devicePixelRatioF());
@@ -220,12 +223,6 @@ void Form1::countryLabelClick(const CountryLabel& label)
     } else if (const game::AnswerRow* row = game::findAnswer(label.name)) {
         delivery_.deliver([this, row] { quiz_.labelClick(*row); });
     }
-}
-
-void Form1::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    platform::keepOneSize(*this, *event);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)

@@ -43,9 +43,6 @@ protected:
     // The start button is the window's default button: Enter presses it
     // wherever the focus is, unless another push button has it.
     void keyPressEvent(QKeyEvent* event) override;
-    // The window keeps its one size, place and frame: a request to fill the
-    // screen or to maximise it is refused.
-    void changeEvent(QEvent* event) override;
 
 private:
     void setLblreg(std::string_view caption) override;
