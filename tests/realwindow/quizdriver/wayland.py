@@ -144,6 +144,30 @@ class GnomeShell:
                   ".filter(w => w.get_id() == %d)"
                   ".forEach(w => w.maximize(imports.gi.Meta.MaximizeFlags.BOTH))" % window.id)
 
+    # A pointer of the shell's own, made once: a seat that gains its first
+    # pointer while a program runs tells the program so only after the
+    # events that made it.
+    _POINTER = """(() => {
+        const Clutter = imports.gi.Clutter;
+        if (!global.europaQuizPointer)
+            global.europaQuizPointer = Clutter.get_default_backend().get_default_seat()
+                .create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        return global.europaQuizPointer; })()"""
+
+    def make_pointer(self):
+        """Gives the seat a pointer, as a player's machine has from the start."""
+        self.eval("%s ? true : false" % self._POINTER)
+
+    def click(self, x, y):
+        """A click of the primary button at (x, y) on the screen, as a player's mouse makes it."""
+        self.eval("""(() => {
+            const Clutter = imports.gi.Clutter, pointer = %s;
+            const now = global.get_current_time() * 1000;
+            pointer.notify_absolute_motion(now, %d, %d);
+            pointer.notify_button(now + 1000, Clutter.BUTTON_PRIMARY, Clutter.ButtonState.PRESSED);
+            pointer.notify_button(now + 2000, Clutter.BUTTON_PRIMARY, Clutter.ButtonState.RELEASED);
+            return true; })()""" % (self._POINTER, x, y))
+
     def screenshot(self, path):
         """The whole screen, as the shell draws it, into a PNG file."""
         self._call("/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot", "Screenshot",

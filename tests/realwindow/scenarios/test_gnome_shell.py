@@ -18,6 +18,9 @@ TITLE_BAR = 20
 CENTRED = 3
 # How long the window must stay as it was, once it is, in seconds.
 STAYS = 0.3
+# The car button's middle in the client area: it starts at 624,0 and is 177
+# by 185 pixels.
+CAR_BUTTON_MIDDLE = (624 + 177 // 2, 185 // 2)
 
 
 class GnomeShellSession(ProgramTestCase):
@@ -27,6 +30,7 @@ class GnomeShellSession(ProgramTestCase):
     def setUpClass(cls):
         super().setUpClass()
         cls.shell = GnomeShell(os.environ["EUROPA_SHELL_BUS"])
+        cls.shell.make_pointer()
         cls.work_area = cls.shell.work_area()
 
     def keep_at_end(self, run_dir):
@@ -48,9 +52,18 @@ class GnomeShellSession(ProgramTestCase):
             last = now
 
     def main_window(self, quiz):
-        return self.settled(lambda: next(
-            (w for w in self.shell.windows_of(quiz.process.pid) if w.title.strip().startswith("Travel")),
-            None), "the main window in the shell")
+        return self.settled(lambda: self.find_main_window(quiz), "the main window in the shell")
+
+    def find_main_window(self, quiz):
+        return next((w for w in self.shell.windows_of(quiz.process.pid)
+                     if w.title.strip().startswith("Travel")), None)
+
+    def first_shown(self, find, what):
+        """The window `find` returns, as the shell first shows it."""
+        def shown():
+            window = find()
+            return window if window is not None and window.shown else None
+        return wait_for(shown, 15.0, what, 0.002)
 
     def box_window(self, quiz, window):
         """The box opened last: the shell numbers windows in the order they open."""
@@ -116,6 +129,14 @@ class GnomeShellSession(ProgramTestCase):
                                  "%r is not centred on %r" % (box, window))
         self.assertFalse(box.maximizable, box)
 
+    def car_button_on_screen(self, window):
+        """The middle of the car button, from the window's frame as the shell
+        has it: the program's own title bar above, borders of one width."""
+        x, y, width, height = window.frame
+        side = (width - self.facts.client_width) // 2
+        client_top = y + height - side - self.facts.client_height
+        return x + side + CAR_BUTTON_MIDDLE[0], client_top + CAR_BUTTON_MIDDLE[1]
+
     # --- the starts ------------------------------------------------------------
 
     def test_a_player_s_start_runs_through_xwayland_with_gnome_s_frames(self):
@@ -124,6 +145,21 @@ class GnomeShellSession(ProgramTestCase):
         quiz = self.start()
         self.assertEqual(self.main_window(quiz).client_type, ShellWindow.CLIENT_X11)
         self.play(quiz, boxes_centred=True)
+
+    def test_wayland_window_shows_once_and_takes_the_first_click(self):
+        """Shown where it stays, before and after the player's first click,
+        which opens the first challenge's box: the click counts."""
+        quiz = self.start(wait=False, environment={"QT_QPA_PLATFORM": "wayland"})
+        first = self.first_shown(lambda: self.find_main_window(quiz), "the main window shown")
+        window = self.main_window(quiz)
+        self.assertEqual(first.frame, window.frame, "the window moved after it showed")
+        quiz.wait_window()
+        self.shell.click(*self.car_button_on_screen(window))
+        box = quiz.wait_box()
+        self.assertTrue(box.text.startswith("Click on "), box.text)
+        self.assertEqual(self.shell.window(window.id).frame, window.frame,
+                         "the window moved on the first click")
+        self.check_box(quiz, window, centred=False)
 
     def test_wayland_named_by_the_player_runs_whole_on_screen(self):
         quiz = self.start(environment={"QT_QPA_PLATFORM": "wayland"})
