@@ -13,8 +13,8 @@ namespace {
 
 constexpr Qt::WindowStates kRefused = Qt::WindowFullScreen | Qt::WindowMaximized;
 // How long a compositor may take to place a window once it has its first
-// frame; it answers in a few milliseconds, a busy one in tens.
-constexpr std::chrono::milliseconds kPlacementWait{500};
+// frame: it answers in a few milliseconds, in hundreds on a busy machine.
+constexpr std::chrono::milliseconds kPlacementWait{1000};
 
 class OneSize : public QObject {
     Q_OBJECT
