@@ -123,6 +123,13 @@ class GnomeShell:
             raise AssertionError("the shell could not run %r: %s" % (script, result))
         return json.loads(result) if result else None
 
+    def pid(self):
+        """The shell's process, as its bus knows it."""
+        return self._bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                   "org.freedesktop.DBus", "GetConnectionUnixProcessID",
+                                   GLib.Variant("(s)", ("org.gnome.Shell",)), None, 0, 10000,
+                                   None).unpack()[0]
+
     def work_area(self):
         """The screen but the top bar, as (x, y, width, height)."""
         area = self.eval("(() => { const a = global.workspace_manager.get_active_workspace()"

@@ -4,6 +4,8 @@ and seen as the shell sees it: each window's frame, kind and whether it can
 be maximised, from the shell itself."""
 
 import os
+import re
+import signal
 import time
 import unittest
 
@@ -18,6 +20,8 @@ TITLE_BAR = 20
 CENTRED = 3
 # How long the window must stay as it was, once it is, in seconds.
 STAYS = 0.3
+# The program's first frame: a buffer given to a surface.
+FIRST_FRAME = re.compile(r"-> wl_surface@\d+\.attach\(wl_buffer")
 # The car button's middle in the client area: it starts at 624,0 and is 177
 # by 185 pixels.
 CAR_BUTTON_MIDDLE = (624 + 177 // 2, 185 // 2)
@@ -146,20 +150,46 @@ class GnomeShellSession(ProgramTestCase):
         self.assertEqual(self.main_window(quiz).client_type, ShellWindow.CLIENT_X11)
         self.play(quiz, boxes_centred=True)
 
-    def test_wayland_window_shows_once_and_takes_the_first_click(self):
-        """Shown where it stays, before and after the player's first click,
-        which opens the first challenge's box: the click counts."""
+    def start_on_wayland_and_see_it_shown_once(self, shell_late=0.0):
+        """The program named to Wayland, its main window once the shell has
+        placed it, checked to have first shown where it stays. With
+        `shell_late`, the shell stops for that many seconds as the program
+        sends its first frame, as a busy machine holds it."""
         quiz = self.start(wait=False, environment={"QT_QPA_PLATFORM": "wayland"})
+        if shell_late:
+            # The program's Wayland requests, as it sends them, on its stderr.
+            wait_for(lambda: FIRST_FRAME.search(quiz.stderr()), 15.0, "the first frame", 0.001)
+            shell = self.shell.pid()
+            os.kill(shell, signal.SIGSTOP)
+            try:
+                time.sleep(shell_late)
+            finally:
+                os.kill(shell, signal.SIGCONT)
         first = self.first_shown(lambda: self.find_main_window(quiz), "the main window shown")
         window = self.main_window(quiz)
         self.assertEqual(first.frame, window.frame, "the window moved after it showed")
+        # Its one size follows, and with it nothing to maximise.
+        wait_for(lambda: not self.shell.window(window.id).maximizable, 5.0,
+                 "the window's one size in the shell")
         quiz.wait_window()
+        return quiz, window
+
+    def test_wayland_window_shows_once_and_takes_the_first_click(self):
+        """Shown where it stays, before and after the player's first click,
+        which opens the first challenge's box: the click counts."""
+        quiz, window = self.start_on_wayland_and_see_it_shown_once()
         self.shell.click(*self.car_button_on_screen(window))
         box = quiz.wait_box()
         self.assertTrue(box.text.startswith("Click on "), box.text)
         self.assertEqual(self.shell.window(window.id).frame, window.frame,
                          "the window moved on the first click")
         self.check_box(quiz, window, centred=False)
+
+    def test_wayland_window_shows_once_when_the_shell_answers_late(self):
+        """The program gives its window its one size only once the shell has
+        answered the first frame (or after a longer wait): a shell slowed by a
+        busy machine still places the window once."""
+        self.start_on_wayland_and_see_it_shown_once(shell_late=0.5)
 
     def test_wayland_named_by_the_player_runs_whole_on_screen(self):
         quiz = self.start(environment={"QT_QPA_PLATFORM": "wayland"})
