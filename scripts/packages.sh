@@ -3,7 +3,7 @@
 # Building and running the game.
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libsdl2-dev libfontconfig-dev libxcb1-dev
+    qt6-base-dev qt6-qpa-plugins libsdl2-dev libfontconfig-dev libxcb1-dev libwayland-dev
     fonts-liberation
 )
 

@@ -1,12 +1,10 @@
 #include "app/application.h"
 
 #include <QApplication>
-#include <optional>
 
-#include "app/display_answer_wait.h"
+#include "app/application_creation.h"
 #include "app/display_check.h"
 #include "app/preload.h"
-#include "app/start_messages.h"
 #include "app/window_placement.h"
 #include "platform/event_delivery.h"
 #include "platform/qt_runtime.h"
@@ -16,18 +14,10 @@
 
 namespace app {
 
-int runApplication(int argc, char** argv)
+int runApplication(int argc, char** argv, const DisplayTarget& target)
 {
     StartUpPreload preload;
-    std::optional<QApplication> app;
-    {
-        // Without a usable display Qt gives up with an abort and a core dump;
-        // the player gets, after what Qt said, one line that names the cause
-        // and a failure status instead.
-        const StartMessages messages;
-        const DisplayAnswerWait wait;
-        app.emplace(argc, argv);
-    }
+    const std::unique_ptr<QApplication> app = createApplication(argc, argv, target);
     requireDisplayShows(window::toPixels(window::layout::kClientArea).size());
     QApplication::setApplicationName(QStringLiteral("europa-quiz"));
     // Lets the desktop match the window to its menu entry and icon.

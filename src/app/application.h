@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/display_target.h"
+
 namespace app {
 
-// Brings up the window and runs the game until it ends; returns the exit status.
-int runApplication(int argc, char** argv);
+// Brings up the window on what Qt is to try and runs the game until it ends;
+// returns the exit status.
+int runApplication(int argc, char** argv, const DisplayTarget& target);
 
 } // namespace app

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <iostream>
+#include <ostream>
 #include <string_view>
 
 namespace app {
@@ -70,8 +70,14 @@ constexpr std::array kOwnOptions{
     OwnOption{"-v", "--version", Request::Version},
 };
 
-// How many arguments a Qt option takes up, itself included; 0 when it is none.
-int qtOptionLength(std::string_view argument)
+// One of Qt's options as given: its name, and how many arguments it takes
+// up, itself included (0 when it is none of Qt's).
+struct QtOptionGiven {
+    std::string_view name;
+    int length = 0;
+};
+
+QtOptionGiven qtOption(std::string_view argument)
 {
     std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
     const auto equals = name.find('=');
@@ -80,10 +86,10 @@ int qtOptionLength(std::string_view argument)
     const auto* option = std::find_if(kQtOptions.begin(), kQtOptions.end(),
                                       [name](const QtOption& o) { return o.name == name; });
     if (option == kQtOptions.end())
-        return 0;
+        return {};
     if (attached)
-        return option->value == Value::NextOrAttached ? 1 : 0;
-    return option->value == Value::None ? 1 : 2;
+        return {name, option->value == Value::NextOrAttached ? 1 : 0};
+    return {name, option->value == Value::None ? 1 : 2};
 }
 
 void printUsage(std::ostream& out)
@@ -114,6 +120,7 @@ int written(std::ostream& out, std::ostream& err)
 
 CommandLine readCommandLine(std::span<const char* const> arguments)
 {
+    CommandLine line;
     bool optionsEnd = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
@@ -127,14 +134,18 @@ CommandLine readCommandLine(std::span<const char* const> arguments)
             if (argument == own.shortName || argument == own.longName)
                 return {own.request, {}};
         }
-        const int length = qtOptionLength(argument);
-        if (length == 0)
+        const QtOptionGiven option = qtOption(argument);
+        if (option.length == 0)
             return {Request::UnknownOption, std::string(argument)};
-        if (i + static_cast<std::size_t>(length) > arguments.size())
+        if (i + static_cast<std::size_t>(option.length) > arguments.size())
             return {Request::MissingValue, std::string(argument)};
-        i += length - 1;
+        if (option.length == 2 && option.name == "platform")
+            line.qtPlatform = arguments[i + 1];
+        if (option.length == 2 && option.name == "display")
+            line.qtDisplay = arguments[i + 1];
+        i += option.length - 1;
     }
-    return {};
+    return line;
 }
 
 std::optional<int> answer(const CommandLine& line, std::ostream& out, std::ostream& err)
@@ -160,13 +171,6 @@ std::optional<int> answer(const CommandLine& line, std::ostream& out, std::ostre
     }
     err << "Try '" << kProgram << " --help' for more information.\n";
     return kUsageError;
-}
-
-std::optional<int> answerCommandLine(int argc, const char* const* argv)
-{
-    const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
-    return answer(readCommandLine(arguments.empty() ? arguments : arguments.subspan(1)),
-                  std::cout, std::cerr);
 }
 
 } // namespace app

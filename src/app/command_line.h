@@ -21,6 +21,10 @@ struct CommandLine {
     Request request = Request::Play;
     // The argument a refusal names.
     std::string argument;
+    // The values of Qt's -platform and -display, the last one given, as Qt
+    // takes them; empty when not given.
+    std::string qtPlatform{};
+    std::string qtDisplay{};
 };
 
 // Reads the arguments after the program's name, from left to right: the
@@ -32,8 +36,5 @@ CommandLine readCommandLine(std::span<const char* const> arguments);
 // 0, a refusal on `err` with status 2, its first line naming the argument.
 // Nothing when the program is to play.
 std::optional<int> answer(const CommandLine& line, std::ostream& out, std::ostream& err);
-
-// Both, for main: done before Qt is started, so they need no display.
-std::optional<int> answerCommandLine(int argc, const char* const* argv);
 
 } // namespace app

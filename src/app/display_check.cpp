@@ -9,8 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/start_cause.h"
 #include "app/start_failure.h"
-#include "app/window_room.h"
+#include "app/window_size_limits.h"
 
 namespace app {
 

@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 
-#include "app/start_failure.h"
 
 namespace app {
 
@@ -22,21 +21,21 @@ std::string availablePlugins(const QString& fatalText)
     return available.toStdString();
 }
 
-std::string causeForPlugin(const std::string& name, const QString& loadFailure)
+std::string causeForPlugin(const std::string& name, const QString& loadFailure, const DisplayTarget& target)
 {
     if (!loadFailure.isEmpty())
         return "the display plugin \"" + name + "\" could not be loaded: " + loadFailure.toStdString();
     if (name.starts_with("wayland"))
-        return "no Wayland display to connect to (" + described("WAYLAND_DISPLAY") + ", "
+        return "no Wayland display to connect to (" + described(target.waylandDisplay) + ", "
                + described("XDG_RUNTIME_DIR") + ")";
     if (name == "xcb")
-        return "no usable display (" + described("DISPLAY") + ", " + described("WAYLAND_DISPLAY") + ")";
+        return "no usable display (" + described(target.x11Display) + ", " + described(target.waylandDisplay) + ")";
     return "the display system \"" + name + "\" could not start";
 }
 
 } // namespace
 
-std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText)
+std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText, const DisplayTarget& target)
 {
     // The platform plugins are tried in turn; the first one asked for names
     // the cause, with the load failure the loader reported just before it.
@@ -50,17 +49,34 @@ std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText)
             continue;
         }
         if (const auto missing = kNotFound.match(message.text); missing.hasMatch()) {
-            // The name came from the environment or from the command line.
-            const std::string from =
-                qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ? described("QT_QPA_PLATFORM") + "; " : "";
+            const std::string from = target.platform.given() ? described(target.platform) + "; " : "";
             return "there is no display system called \"" + missing.captured(1).toStdString() + "\" ("
                    + from + "this machine has " + availablePlugins(fatalText) + ")";
         }
         if (const auto unstarted = kNotStarted.match(message.text); unstarted.hasMatch())
-            return causeForPlugin(unstarted.captured(1).toStdString(), loadFailure);
+            return causeForPlugin(unstarted.captured(1).toStdString(), loadFailure, target);
     }
     // Given up on inside a platform plugin: its own words are the cause.
     return "the display system could not start: " + fatalText.section(QLatin1Char('\n'), 0, 0).toStdString();
+}
+
+std::string displayOf(const std::string& platform, const DisplayTarget& target)
+{
+    if (platform.starts_with("wayland"))
+        return "the Wayland display \"" + target.waylandDisplayName() + "\"";
+    return "the display \"" + target.x11Display.value + "\"";
+}
+
+std::string described(const Setting& setting)
+{
+    if (setting.fromArgument())
+        return setting.name + " \"" + setting.value + "\"";
+    return setting.given() ? setting.name + "=\"" + setting.value + "\"" : setting.name + " not set";
+}
+
+std::string described(const char* variable)
+{
+    return described(Setting{variable, processEnvironment(variable)});
 }
 
 } // namespace app

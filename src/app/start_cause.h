@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 #include <string>
 #include <vector>
+
+#include "app/display_target.h"
 
 namespace app {
 
@@ -20,6 +21,15 @@ struct QtSaid {
 // from what Qt said on the way, in order, and its last, fatal, message: Qt
 // reports which platform plugin it was asked for, whether one was found and,
 // under the plugin loader's category, why a plugin it found did not load.
-std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText);
+std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText, const DisplayTarget& target);
+
+// The display a platform plugin connects to, as that line names it: `the
+// display ":0"`, `the Wayland display "wayland-0"`.
+std::string displayOf(const std::string& platform, const DisplayTarget& target);
+
+// `-display ":0"`, `NAME="value"`, or `NAME not set`, for naming in that line
+// the setting a cause came from.
+std::string described(const Setting& setting);
+std::string described(const char* variable);
 
 } // namespace app

@@ -1,7 +1,5 @@
 #include "app/start_failure.h"
 
-#include <QByteArray>
-#include <QtGlobal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -22,13 +20,6 @@ void endStart(const std::string& cause)
     std::fflush(stderr);
     writeToStderr("europa-quiz: cannot open the window: " + cause + "\n");
     ::_exit(kNoDisplayStatus);
-}
-
-std::string described(const char* variable)
-{
-    const QByteArray value = qgetenv(variable);
-    return !value.isEmpty() ? std::string(variable) + "=\"" + value.toStdString() + "\""
-                            : std::string(variable) + " not set";
 }
 
 } // namespace app

@@ -18,8 +18,4 @@ inline constexpr int kNoDisplayStatus = 1;
 // Writes all of `text` to stderr at once, past stdio's buffer.
 void writeToStderr(std::string_view text);
 
-// `NAME="value"`, or `NAME not set`, for naming in that line the setting a
-// cause came from.
-std::string described(const char* variable);
-
 } // namespace app

@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"QT_QPA_PLATFORM", "offscreen"}}, 2, "", "europa-quiz: unrecognized option '--foo'\n"},
         // Qt reads the option: the display system it names is the one that fails.
         LineRun{"QtsOwnOptionReachesQt", {"-platform", "bogus", "-style", "fusion"}, {}, 1, "",
-                "europa-quiz: cannot open the window: there is no display system called \"bogus\" "
-                "(this machine has"}),
+                "europa-quiz: cannot open the window: there is no display system called \"bogus\" (-platform \"bogus\"; "
+                "this machine has"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Qt's options open the window where the program alone would find no display.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/window_room.h"
+#include "app/window_size_limits.h"
 
 namespace {
 

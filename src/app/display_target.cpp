@@ -1,0 +1,55 @@
+#include "app/display_target.h"
+
+#include <cstdlib>
+
+#include "app/command_line.h"
+
+namespace app {
+
+namespace {
+
+Setting fromArgumentOr(const std::string& option, const std::string& argument,
+                       const char* variable, const Environment& environment)
+{
+    if (!argument.empty())
+        return {"-" + option, argument};
+    return {variable, environment(variable)};
+}
+
+} // namespace
+
+std::vector<std::string> DisplayTarget::platforms() const
+{
+    std::string_view list = platform.given() ? std::string_view(platform.value)
+                            : sessionType == "wayland" ? std::string_view("wayland;xcb")
+                                                       : std::string_view("xcb");
+    std::vector<std::string> names;
+    while (!list.empty()) {
+        const std::string_view entry = list.substr(0, list.find(';'));
+        names.emplace_back(entry.substr(0, entry.find(':')));
+        list.remove_prefix(std::min(list.size(), entry.size() + 1));
+    }
+    return names;
+}
+
+std::string DisplayTarget::waylandDisplayName() const
+{
+    return waylandDisplay.given() ? waylandDisplay.value : "wayland-0";
+}
+
+DisplayTarget readDisplayTarget(const CommandLine& line, const Environment& environment)
+{
+    return {fromArgumentOr("platform", line.qtPlatform, "QT_QPA_PLATFORM", environment),
+            fromArgumentOr("display", line.qtDisplay, "DISPLAY", environment),
+            {"WAYLAND_DISPLAY", environment("WAYLAND_DISPLAY")},
+            environment("XDG_SESSION_TYPE"),
+            environment("XDG_CURRENT_DESKTOP")};
+}
+
+std::string processEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+} // namespace app

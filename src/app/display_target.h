@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+struct CommandLine;
+
+// One of Qt's settings as the person gave it: an argument ("-display") or an
+// environment variable ("DISPLAY"). Empty reads as not given, as Qt reads it.
+struct Setting {
+    std::string name;
+    std::string value;
+
+    bool given() const { return !value.empty(); }
+    bool fromArgument() const { return name.starts_with('-'); }
+};
+
+// What Qt will try when the application is made, read once from Qt's own
+// arguments and the environment: the platform plugins in the order Qt tries
+// them, and the displays they connect to.
+struct DisplayTarget {
+    Setting platform;       // -platform, or QT_QPA_PLATFORM
+    Setting x11Display;     // -display, or DISPLAY
+    Setting waylandDisplay; // WAYLAND_DISPLAY
+    std::string sessionType;    // XDG_SESSION_TYPE
+    std::string currentDesktop; // XDG_CURRENT_DESKTOP: a colon-separated list
+
+    // The plugins' names, in order, without their options ("linuxfb:fb=..."
+    // is "linuxfb"). Where no one named a platform, Qt's own choice: its
+    // Wayland plugin first in a Wayland session, X11 otherwise and after it.
+    std::vector<std::string> platforms() const;
+    // The Wayland display's name as the client library takes it.
+    std::string waylandDisplayName() const;
+};
+
+// An environment variable's value, empty when unset.
+using Environment = std::function<std::string(const char* name)>;
+
+DisplayTarget readDisplayTarget(const CommandLine& line, const Environment& environment);
+
+// This process's environment.
+std::string processEnvironment(const char* name);
+
+} // namespace app
