@@ -37,7 +37,8 @@ class QuizProgram:
     # Qt's platform plugin for the display server.
     PLATFORM = "xcb"
 
-    def __init__(self, program, fixture, facts, run_dir, audio="disk", environment=None):
+    def __init__(self, program, fixture, facts, run_dir, audio="disk", environment=None,
+                 closed_descriptors=()):
         self.facts = facts
         self.fixture = fixture
         self.run_dir = run_dir
@@ -57,9 +58,13 @@ class QuizProgram:
         environment = {name: value for name, value in environment.items() if value is not None}
         self._stderr = open(self.stderr_path, "wb")
         self.display = self._open_display()
+        # Standard descriptors to start the program without, as a launcher may.
+        def close_descriptors():
+            for descriptor in closed_descriptors:
+                os.close(descriptor)
         self.process = subprocess.Popen([program], cwd=run_dir, env=environment,
                                         stdin=subprocess.DEVNULL, stdout=self._stderr,
-                                        stderr=self._stderr)
+                                        stderr=self._stderr, preexec_fn=close_descriptors)
         self.window = None
         self.ui = None
 

@@ -61,9 +61,10 @@ class ProgramTestCase(unittest.TestCase):
         cls.program, cls.fixture = prepare_program_folder(
             os.environ["EUROPA_QUIZ"], cls.facts, os.path.join(cls.work, "program"))
 
-    def start(self, audio="disk", wait=True, environment=None):
+    def start(self, audio="disk", wait=True, environment=None, closed_descriptors=()):
         run_dir = tempfile.mkdtemp(prefix=self._testMethodName + ".", dir=self.work)
-        quiz = self.driver(self.program, self.fixture, self.facts, run_dir, audio, environment)
+        quiz = self.driver(self.program, self.fixture, self.facts, run_dir, audio, environment,
+                           closed_descriptors)
         self.addCleanup(quiz.stop)
         self.keep_at_end(run_dir)
         if wait:

@@ -25,7 +25,8 @@ def press(accessible):
 class WaylandQuizProgram(QuizProgram):
     PLATFORM = "wayland"
 
-    def __init__(self, program, fixture, facts, run_dir, audio="disk", environment=None):
+    def __init__(self, program, fixture, facts, run_dir, audio="disk", environment=None,
+                 closed_descriptors=()):
         wayland = {
             # The client's requests, to read the app id it gives its window.
             "WAYLAND_DEBUG": "client",
@@ -36,7 +37,7 @@ class WaylandQuizProgram(QuizProgram):
             "ASAN_OPTIONS": "detect_leaks=0",
         }
         wayland.update(environment or {})
-        super().__init__(program, fixture, facts, run_dir, audio, wayland)
+        super().__init__(program, fixture, facts, run_dir, audio, wayland, closed_descriptors)
 
     def _open_display(self):
         return None
