@@ -71,7 +71,14 @@ class QuizProgram:
     # --- life of the process -------------------------------------------------
 
     def wait_window(self, timeout=15.0, scale=1.0):
-        """The main window, once mapped; `scale` is the screen's, below 1 too."""
+        """The main window, once mapped and on the accessibility bus; `scale`
+        is the screen's, below 1 too."""
+        self.wait_mapped(timeout, scale)
+        self.ui = QuizUi(self.process.pid, self.facts.client_height)
+        return self.window
+
+    def wait_mapped(self, timeout=15.0, scale=1.0):
+        """The main window, once the X server shows it."""
         def mapped():
             if self.process.poll() is not None:
                 raise AssertionError("the program ended with status %s before its window "
@@ -80,7 +87,6 @@ class QuizProgram:
                        if self.display.geometry(w)[2] >= int(self.facts.client_width * scale)]
             return windows[0] if windows else None
         self.window = wait_for(mapped, timeout, "the main window to map", 0.002)
-        self.ui = QuizUi(self.process.pid, self.facts.client_height)
         return self.window
 
     def wait_exit(self, timeout=10.0):

@@ -18,10 +18,13 @@ def _x_socket(display):
 
 class DelayingDisplay:
     """Listens as a display of its own and forwards to `display` (the run's),
-    `delay` seconds late in each direction; `name` is the display to give."""
+    `delay` seconds late in each direction, and the server's first answer on
+    each connection `hold_first_answer` seconds later still; `name` is the
+    display to give."""
 
-    def __init__(self, display, delay):
+    def __init__(self, display, delay, hold_first_answer=0.0):
         self.delay = delay
+        self.hold_first_answer = hold_first_answer
         self.target = _x_socket(display)
         self.listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         for number in range(300, 1000):
@@ -57,18 +60,20 @@ class DelayingDisplay:
             server = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
             server.connect(self.target)
             self._pump(client, server)
-            self._pump(server, client)
+            self._pump(server, client, self.hold_first_answer)
 
-    def _pump(self, source, sink):
+    def _pump(self, source, sink, hold_first=0.0):
         chunks = queue.Queue()
 
         def read():
+            hold = hold_first
             while True:
                 try:
                     data = source.recv(65536)
                 except OSError:
                     data = b""
-                chunks.put((time.monotonic() + self.delay, data))
+                chunks.put((time.monotonic() + self.delay + hold, data))
+                hold = 0.0
                 if not data:
                     return
 

@@ -17,16 +17,20 @@ class SlowDisplay(QuizTestCase):
                 self.addCleanup(proxy.close)
                 quiz = self.start(audio="dummy", wait=False, environment={"DISPLAY": proxy.name})
                 # A plain Qt window takes 14 s at 0.1 s and 27 s at 0.2 s.
-                quiz.wait_window(timeout=240.0)
+                quiz.wait_mapped(timeout=240.0)
                 quiz.stop()
 
     def test_a_pause_of_the_program_while_it_starts_is_not_the_displays_silence(self):
-        quiz = self.start(audio="dummy", wait=False)
-        time.sleep(0.05)
+        # The display's first answer comes three seconds late, while the
+        # program is stopped for twelve, with ctrl-Z in a terminal.
+        proxy = DelayingDisplay(os.environ["DISPLAY"], 0.05, hold_first_answer=3.0)
+        self.addCleanup(proxy.close)
+        quiz = self.start(audio="dummy", wait=False, environment={"DISPLAY": proxy.name})
+        time.sleep(1.0)
         quiz.process.send_signal(signal.SIGTSTP)
         time.sleep(12)
         quiz.process.send_signal(signal.SIGCONT)
-        quiz.wait_window(timeout=60.0)
+        quiz.wait_mapped(timeout=240.0)
 
 
 class ClosedStandardDescriptors(QuizTestCase):
