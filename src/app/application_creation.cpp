@@ -21,14 +21,18 @@ namespace app {
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 // How long a display may stay silent before the start ends.
 constexpr std::chrono::seconds kLongestSilence{10};
-// The silence is counted in steps of this; a step that lasts far longer was
-// a time this process was stopped (or the machine slept), which the display's
-// silence does not count.
+// A display that answers at once has the application made before this: the
+// probe's connection is asked for only where the creation takes longer.
+constexpr auto kProbeAfter = 1s;
+// The silence is counted in steps; a step that lasted far longer than asked
+// was a time this process was stopped (or the machine slept), which is not
+// the display's silence.
 constexpr auto kStep = 250ms;
-constexpr auto kLongestStepCounted = 2 * kStep;
+constexpr Clock::duration kLongestStepCounted = 2 * kStep;
 
 void writeAsQtWould(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
@@ -41,131 +45,110 @@ bool askedForLoaderReports()
     if (qEnvironmentVariableIntValue("QT_DEBUG_PLUGINS") > 0)
         return true;
     // Read before the creation turns it on: the person's rules alone.
-    const QLoggingCategory category(kPluginLoaderCategory);
-    return category.isDebugEnabled();
+    return QLoggingCategory(kPluginLoaderCategory).isDebugEnabled();
 }
 
-// The answers of the probes; shared with their threads, which may outlive
-// the creation.
+// What the probes found; shared with their threads, which may outlive the creation.
 struct Answers {
     std::mutex lock;
     std::condition_variable changed;
-    std::optional<ProbeResult> probed;
+    std::optional<bool> answered; // the display probed last
     bool creationOver = false;
 };
 
 class Creation {
 public:
-    explicit Creation(const DisplayTarget& target);
-    ~Creation();
-    Creation(const Creation&) = delete;
-    Creation& operator=(const Creation&) = delete;
-
-    static void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text);
-
-private:
-    void take(QtMsgType type, const QMessageLogContext& context, const QString& text);
-    void watchDisplays();
-
-    const DisplayTarget& target_;
-    const bool loaderAskedFor_ = askedForLoaderReports();
-    std::mutex saidLock_;
-    std::vector<QtSaid> said_;
-    QtMessageHandler previous_ = nullptr;
-    std::shared_ptr<Answers> answers_ = std::make_shared<Answers>();
-    std::thread watcher_;
-
-    // Qt's message handler is a plain function: it reaches the creation under
-    // way through these.
-    static std::mutex underWayLock;
-    static Creation* underWay;
-};
-
-std::mutex Creation::underWayLock;
-Creation* Creation::underWay = nullptr;
-
-Creation::Creation(const DisplayTarget& target) : target_(target)
-{
+    explicit Creation(const DisplayTarget& target) : target_(target)
     {
         const std::lock_guard lock(underWayLock);
         underWay = this;
+        QLoggingCategory::setFilterRules(QLatin1String(kPluginLoaderCategory) + QLatin1String(".debug=true"));
+        previous_ = qInstallMessageHandler(handleMessage);
+        watcher_ = std::thread([this] { watchDisplays(); });
     }
-    QLoggingCategory::setFilterRules(QLatin1String(kPluginLoaderCategory) + QLatin1String(".debug=true"));
-    previous_ = qInstallMessageHandler(handleMessage);
-    watcher_ = std::thread([this] { watchDisplays(); });
-}
 
-Creation::~Creation()
-{
+    ~Creation()
     {
-        const std::lock_guard lock(answers_->lock);
-        answers_->creationOver = true;
+        {
+            const std::lock_guard lock(answers_->lock);
+            answers_->creationOver = true;
+        }
+        answers_->changed.notify_all();
+        watcher_.join();
+        const std::lock_guard lock(underWayLock);
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules(QString());
+        underWay = nullptr;
     }
-    answers_->changed.notify_all();
-    watcher_.join();
-    qInstallMessageHandler(previous_);
-    QLoggingCategory::setFilterRules(QString());
-    const std::lock_guard lock(underWayLock);
-    underWay = nullptr;
-}
 
-void Creation::handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    const std::lock_guard lock(underWayLock);
-    if (underWay != nullptr)
-        underWay->take(type, context, text);
-    else
-        writeAsQtWould(type, context, text);
-}
+    Creation(const Creation&) = delete;
+    Creation& operator=(const Creation&) = delete;
 
-void Creation::take(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    const bool loaderReport =
-        context.category != nullptr && std::strcmp(context.category, kPluginLoaderCategory) == 0;
-    if (!loaderReport || type != QtDebugMsg || loaderAskedFor_)
-        writeAsQtWould(type, context, text);
-    std::vector<QtSaid> soFar;
+private:
+    // Qt's message handler is a plain function: it reaches the creation
+    // under way through these.
+    static inline std::mutex underWayLock;
+    static inline Creation* underWay = nullptr;
+
+    static void handleMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
-        const std::lock_guard lock(saidLock_);
+        const std::lock_guard lock(underWayLock);
+        if (underWay != nullptr)
+            underWay->take(type, context, text);
+        else
+            writeAsQtWould(type, context, text);
+    }
+
+    void take(QtMsgType type, const QMessageLogContext& context, const QString& text)
+    {
+        const bool loaderReport =
+            context.category != nullptr && std::strcmp(context.category, kPluginLoaderCategory) == 0;
+        if (!loaderReport || type != QtDebugMsg || loaderAskedFor_)
+            writeAsQtWould(type, context, text);
         said_.push_back({QString::fromUtf8(context.category), text});
         if (type == QtFatalMsg)
-            soFar = said_;
+            endStart(causeOf(said_, text, target_));
     }
-    if (type == QtFatalMsg)
-        endStart(causeOf(soFar, text, target_));
-}
 
-// Follows Qt through its platforms: a display that cannot be reached sends
-// Qt on to the next, one that answers is left to Qt, and one that stays
-// silent ends the start.
-void Creation::watchDisplays()
-{
-    for (const std::string& platform : target_.platforms()) {
+    // Follows Qt through its platforms: a display that cannot be reached
+    // sends Qt on to the next, one that answers is left to Qt, however slow,
+    // and one that stays silent ends the start.
+    void watchDisplays()
+    {
         std::unique_lock lock(answers_->lock);
-        answers_->probed.reset();
-        const bool probing = probeDisplay(platform, target_, [answers = answers_](ProbeResult result) {
-            {
-                const std::lock_guard lock(answers->lock);
-                answers->probed = result;
+        if (answers_->changed.wait_for(lock, kProbeAfter, [this] { return answers_->creationOver; }))
+            return;
+        Clock::duration silence = kProbeAfter;
+        for (const std::string& platform : target_.platforms()) {
+            answers_->answered.reset();
+            const auto answers = answers_;
+            if (!probeDisplay(platform, target_, [answers](bool answered) {
+                    const std::lock_guard lock(answers->lock);
+                    answers->answered = answered;
+                    answers->changed.notify_all();
+                }))
+                return;
+            while (!answers_->answered && !answers_->creationOver) {
+                if (silence >= kLongestSilence)
+                    endStart(displayOf(platform, target_) + " does not answer (waited "
+                             + std::to_string(kLongestSilence.count()) + " seconds)");
+                const auto before = Clock::now();
+                answers_->changed.wait_for(lock, kStep);
+                silence += std::min(Clock::now() - before, kLongestStepCounted);
             }
-            answers->changed.notify_all();
-        });
-        if (!probing)
-            return;
-        std::chrono::steady_clock::duration silence{};
-        while (!answers_->probed && !answers_->creationOver) {
-            const auto before = std::chrono::steady_clock::now();
-            answers_->changed.wait_for(lock, kStep);
-            silence += std::min<std::chrono::steady_clock::duration>(std::chrono::steady_clock::now() - before,
-                                                                     kLongestStepCounted);
-            if (silence >= kLongestSilence && !answers_->probed && !answers_->creationOver)
-                endStart(displayOf(platform, target_) + " does not answer (waited "
-                         + std::to_string(kLongestSilence.count()) + " seconds)");
+            if (answers_->answered != false)
+                return;
+            silence = {};
         }
-        if (answers_->probed != ProbeResult::Unreachable)
-            return;
     }
-}
+
+    const DisplayTarget& target_;
+    const bool loaderAskedFor_ = askedForLoaderReports();
+    std::vector<QtSaid> said_; // under underWayLock
+    QtMessageHandler previous_ = nullptr;
+    const std::shared_ptr<Answers> answers_ = std::make_shared<Answers>();
+    std::thread watcher_;
+};
 
 } // namespace
 

@@ -22,11 +22,12 @@ class SlowDisplay(QuizTestCase):
 
     def test_a_pause_of_the_program_while_it_starts_is_not_the_displays_silence(self):
         # The display's first answer comes three seconds late, while the
-        # program is stopped for twelve, with ctrl-Z in a terminal.
+        # program, two seconds into its start, is stopped for twelve, as
+        # ctrl-Z in a terminal stops it.
         proxy = DelayingDisplay(os.environ["DISPLAY"], 0.05, hold_first_answer=3.0)
         self.addCleanup(proxy.close)
         quiz = self.start(audio="dummy", wait=False, environment={"DISPLAY": proxy.name})
-        time.sleep(1.0)
+        time.sleep(2.0)
         quiz.process.send_signal(signal.SIGTSTP)
         time.sleep(12)
         quiz.process.send_signal(signal.SIGCONT)
