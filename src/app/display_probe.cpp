@@ -34,7 +34,7 @@ bool waylandAnswers()
 bool probeDisplay(const std::string& platform, const DisplayTarget& target, std::function<void(bool)> done)
 {
     if (platform == "xcb")
-        std::thread([display = target.x11Display.value, done] { done(x11Answers(display)); }).detach();
+        std::thread([display = target.x11Display.value.value_or(""), done] { done(x11Answers(display)); }).detach();
     else if (platform.starts_with("wayland"))
         std::thread([done] { done(waylandAnswers()); }).detach();
     else

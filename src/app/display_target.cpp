@@ -20,9 +20,9 @@ Setting fromArgumentOr(const std::string& option, const std::string& argument,
 
 std::vector<std::string> DisplayTarget::platforms() const
 {
-    std::string_view list = platform.given() ? std::string_view(platform.value)
-                            : sessionType == "wayland" ? std::string_view("wayland;xcb")
-                                                       : std::string_view("xcb");
+    std::string_view list = platform.given()                                 ? std::string_view(*platform.value)
+                            : sessionType == "wayland" || waylandDisplay.value ? std::string_view("wayland;xcb")
+                                                                                : std::string_view("xcb");
     std::vector<std::string> names;
     while (!list.empty()) {
         const std::string_view entry = list.substr(0, list.find(';'));
@@ -34,7 +34,7 @@ std::vector<std::string> DisplayTarget::platforms() const
 
 std::string DisplayTarget::waylandDisplayName() const
 {
-    return waylandDisplay.given() ? waylandDisplay.value : "wayland-0";
+    return waylandDisplay.given() ? *waylandDisplay.value : "wayland-0";
 }
 
 DisplayTarget readDisplayTarget(const CommandLine& line, const Environment& environment)
@@ -42,14 +42,14 @@ DisplayTarget readDisplayTarget(const CommandLine& line, const Environment& envi
     return {fromArgumentOr("platform", line.qtPlatform, "QT_QPA_PLATFORM", environment),
             fromArgumentOr("display", line.qtDisplay, "DISPLAY", environment),
             {"WAYLAND_DISPLAY", environment("WAYLAND_DISPLAY")},
-            environment("XDG_SESSION_TYPE"),
-            environment("XDG_CURRENT_DESKTOP")};
+            environment("XDG_SESSION_TYPE").value_or(""),
+            environment("XDG_CURRENT_DESKTOP").value_or("")};
 }
 
-std::string processEnvironment(const char* name)
+std::optional<std::string> processEnvironment(const char* name)
 {
     const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,12 +11,13 @@ namespace app {
 struct CommandLine;
 
 // One of Qt's settings as the person gave it: an argument ("-display") or an
-// environment variable ("DISPLAY"). Empty reads as not given, as Qt reads it.
+// environment variable ("DISPLAY"), with no value where it is not set.
 struct Setting {
     std::string name;
-    std::string value;
+    std::optional<std::string> value{};
 
-    bool given() const { return !value.empty(); }
+    // Set to something: an empty value names nothing.
+    bool given() const { return value && !value->empty(); }
     bool fromArgument() const { return name.starts_with('-'); }
 };
 
@@ -31,18 +33,19 @@ struct DisplayTarget {
 
     // The plugins' names, in order, without their options ("linuxfb:fb=..."
     // is "linuxfb"). Where no one named a platform, Qt's own choice: its
-    // Wayland plugin first in a Wayland session, X11 otherwise and after it.
+    // Wayland plugin first where WAYLAND_DISPLAY is set, even empty, or the
+    // session's type is Wayland; X11 otherwise and after it.
     std::vector<std::string> platforms() const;
     // The Wayland display's name as the client library takes it.
     std::string waylandDisplayName() const;
 };
 
-// An environment variable's value, empty when unset.
-using Environment = std::function<std::string(const char* name)>;
+// An environment variable's value, none when unset.
+using Environment = std::function<std::optional<std::string>(const char* name)>;
 
 DisplayTarget readDisplayTarget(const CommandLine& line, const Environment& environment);
 
 // This process's environment.
-std::string processEnvironment(const char* name);
+std::optional<std::string> processEnvironment(const char* name);
 
 } // namespace app

@@ -64,14 +64,14 @@ std::string displayOf(const std::string& platform, const DisplayTarget& target)
 {
     if (platform.starts_with("wayland"))
         return "the Wayland display \"" + target.waylandDisplayName() + "\"";
-    return "the display \"" + target.x11Display.value + "\"";
+    return "the display \"" + target.x11Display.value.value_or("") + "\"";
 }
 
 std::string described(const Setting& setting)
 {
-    if (setting.fromArgument())
-        return setting.name + " \"" + setting.value + "\"";
-    return setting.given() ? setting.name + "=\"" + setting.value + "\"" : setting.name + " not set";
+    if (!setting.value)
+        return setting.name + " not set";
+    return setting.name + (setting.fromArgument() ? " \"" : "=\"") + *setting.value + "\"";
 }
 
 std::string described(const char* variable)

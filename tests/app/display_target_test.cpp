@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ app::DisplayTarget read(std::vector<const char*> arguments, std::map<std::string
 {
     return app::readDisplayTarget(app::readCommandLine(arguments), [&environment](const char* name) {
         const auto found = environment.find(name);
-        return found != environment.end() ? found->second : std::string();
+        return found != environment.end() ? std::optional(found->second) : std::nullopt;
     });
 }
 
@@ -51,8 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"NothingSet", {}, {}, {"xcb"}, "the display \"\""},
         TargetCase{"X11Session", {}, {{"XDG_SESSION_TYPE", "x11"}, {"DISPLAY", ":0"}}, {"xcb"}, "the display \":0\""},
         TargetCase{"WaylandSession", {}, {{"XDG_SESSION_TYPE", "wayland"}}, {"wayland", "xcb"}, "the display \"\""},
-        // A Wayland display alone does not make Qt take Wayland.
-        TargetCase{"WaylandDisplayWithoutSessionType", {}, {{"WAYLAND_DISPLAY", "wayland-0"}}, {"xcb"}, "the display \"\""},
+        // A Wayland display set, even empty, makes Qt try Wayland first,
+        // whatever the session's type.
+        TargetCase{"WaylandDisplayWithoutSessionType", {}, {{"WAYLAND_DISPLAY", "wayland-0"}}, {"wayland", "xcb"},
+                   "the display \"\""},
+        TargetCase{"EmptyWaylandDisplayInAnX11Session", {}, {{"XDG_SESSION_TYPE", "x11"}, {"WAYLAND_DISPLAY", ""}},
+                   {"wayland", "xcb"}, "the display \"\""},
         TargetCase{"PlatformInTheEnvironment", {}, {{"QT_QPA_PLATFORM", "wayland-egl;xcb"}}, {"wayland-egl", "xcb"},
                    "the display \"\""},
         TargetCase{"PlatformWithItsOptions", {"-platform", "linuxfb:fb=/dev/fb1"}, {}, {"linuxfb"}, "the display \"\""},

@@ -13,11 +13,15 @@ namespace {
 using app::DisplayTarget;
 using app::kXwaylandFirst;
 
-// QT_QPA_PLATFORM, desktop, session type, WAYLAND_DISPLAY, DISPLAY.
+// QT_QPA_PLATFORM, desktop, session type, WAYLAND_DISPLAY, DISPLAY; empty: not set.
 DisplayTarget environment(const char* platform, const char* desktop, const char* session,
                           const char* wayland, const char* x11)
 {
-    return {{"QT_QPA_PLATFORM", platform}, {"DISPLAY", x11}, {"WAYLAND_DISPLAY", wayland}, session, desktop};
+    const auto set = [](const char* value) {
+        return *value != '\0' ? std::optional<std::string>(value) : std::nullopt;
+    };
+    return {{"QT_QPA_PLATFORM", set(platform)}, {"DISPLAY", set(x11)}, {"WAYLAND_DISPLAY", set(wayland)},
+            session, desktop};
 }
 
 struct ChoiceCase {
@@ -48,11 +52,13 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"DerivedGnomeSession", environment("", "ubuntu:GNOME", "wayland", "wayland-0", ":0"), kXwaylandFirst},
         ChoiceCase{"GnomeNamedInLowerCase", environment("", "gnome", "wayland", "wayland-0", ":0"), kXwaylandFirst},
         ChoiceCase{"EmptyEntriesInTheList", environment("", ":GNOME:", "wayland", "wayland-0", ":0"), kXwaylandFirst},
-        // Qt takes X11 where the session's type is not Wayland, whatever
-        // Wayland display is offered.
-        ChoiceCase{"NoSessionTypeWithAWaylandDisplay", environment("", "GNOME", "", "wayland-0", ":0"), kQtsOwn},
-        ChoiceCase{"TtySessionWithAWaylandDisplay", environment("", "GNOME", "tty", "wayland-0", ":0"), kQtsOwn},
+        // Qt takes Wayland first wherever a Wayland display is offered,
+        // whatever the session's type says.
+        ChoiceCase{"NoSessionTypeWithAWaylandDisplay", environment("", "GNOME", "", "wayland-0", ":0"), kXwaylandFirst},
+        ChoiceCase{"X11SessionWithAWaylandDisplay", environment("", "GNOME", "x11", "wayland-0", ":0"), kXwaylandFirst},
+        // Nothing of Wayland: Qt takes X11.
         ChoiceCase{"GnomeOnX11", environment("", "GNOME", "x11", "", ":0"), kQtsOwn},
+        ChoiceCase{"NoSessionTypeNorWaylandDisplay", environment("", "GNOME", "", "", ":0"), kQtsOwn},
         // Without Xwayland there is only Wayland.
         ChoiceCase{"GnomeOnWaylandWithoutXwayland", environment("", "GNOME", "wayland", "wayland-0", ""), kQtsOwn},
         // Desktops that frame Wayland windows themselves.
