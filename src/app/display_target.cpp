@@ -20,9 +20,11 @@ Setting fromArgumentOr(const std::string& option, const std::string& argument,
 
 std::vector<std::string> DisplayTarget::platforms() const
 {
-    std::string_view list = platform.given()                                 ? std::string_view(*platform.value)
-                            : sessionType == "wayland" || waylandDisplay.value ? std::string_view("wayland;xcb")
-                                                                                : std::string_view("xcb");
+    std::string_view list = "xcb";
+    if (platform.given())
+        list = *platform.value;
+    else if (sessionType == "wayland" || waylandDisplay.value)
+        list = "wayland;xcb";
     std::vector<std::string> names;
     while (!list.empty()) {
         const std::string_view entry = list.substr(0, list.find(';'));
