@@ -25,7 +25,8 @@ from xtest import Hands
 
 
 class Bench:
-    def __init__(self, fbdir):
+    def __init__(self, fbdir, facts):
+        self.facts = facts
         self.screen = Screen(fbdir)
         self.display = Display()
         self.hands = Hands()
@@ -55,7 +56,7 @@ def start_only(bench, argv, env):
 
 
 def window_figures(args, bench, work):
-    facts = MapFacts.load(args.facts)
+    facts = bench.facts
     quiz, fixture = prepare_program_folder(args.quiz, facts, os.path.join(work, "quiz"))
     challenge = QuizChallenge(facts, fixture)
     disk = environment(work, "disk", args.scale)
@@ -110,7 +111,7 @@ def idle_figures(args, bench, work):
     """Idle cost twice in each round: while the anthem still plays (the audio
     device's thread runs, as it must) and once it has ended and the sound
     service has let the device go, when nothing at all changes."""
-    facts = MapFacts.load(args.facts)
+    facts = bench.facts
     quiz, _ = prepare_program_folder(args.quiz, facts, os.path.join(work, "quiz"))
     programs = {
         "floor idle": ([args.floor], environment(work, "default")),
@@ -232,7 +233,7 @@ def main():
     if args.scale != 1 or args.only == "scaled":
         args.only = "window"
 
-    bench = Bench(args.fbdir)
+    bench = Bench(args.fbdir, MapFacts.load(args.facts))
     figures = {}
     with tempfile.TemporaryDirectory(prefix="europa-bench.") as work:
         if args.only in (None, "window"):

@@ -11,8 +11,7 @@ import os
 import subprocess
 import time
 
-from quizdriver.program import MAP_FRAME
-from quizdriver.ui import CLIENT_HEIGHT, UiError, wait_for
+from quizdriver.ui import UiError, wait_for
 
 # The middle of the car button's visible part, in client pixels; the floor's
 # button stands in the same place.
@@ -81,7 +80,7 @@ class Run:
         """The screen point of the device pixel that holds the centre of the
         client area's logical pixel (x, y)."""
         wx, wy, _, height = self.bench.display.geometry(self.window)
-        client_top = wy + height - round(CLIENT_HEIGHT * self.scale)
+        client_top = wy + height - round(self.bench.facts.client_height * self.scale)
         return wx + int((x + 0.5) * self.scale), client_top + int((y + 0.5) * self.scale)
 
     def boxes(self):
@@ -126,7 +125,8 @@ class Run:
         raise UiError("the box did not close")
 
     def click_map(self, px, py):
-        self.bench.hands.move(*self.client_point(MAP_FRAME + px, MAP_FRAME + py))
+        frame = self.bench.facts.map_frame
+        self.bench.hands.move(*self.client_point(frame + px, frame + py))
         self.bench.hands.click()
 
     def peak_rss_mib(self):
