@@ -6,18 +6,11 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/realwindow.XXXXXX")
-mkdir "$work/fb" "$work/home"
-mkdir -m 700 "$work/runtime"
+. "$here/session.sh"
+begin_run "$1" "$2"
+mkdir "$work/fb"
+export EUROPA_FBDIR="$work/fb"
 
-export EUROPA_QUIZ="$1" EUROPA_MAP_FACTS="$2" EUROPA_WORK="$work" EUROPA_FBDIR="$work/fb"
-export PYTHONPATH="$here" PYTHONDONTWRITEBYTECODE=1
-# The AT-SPI bindings warn about their own deprecated calls on every lookup.
-export PYTHONWARNINGS="ignore::DeprecationWarning"
-export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
-unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS 2>/dev/null || true
-
-. "$here/await-server.sh"
 # A scenario may ask for another screen (EUROPA_SCREEN, WIDTHxHEIGHTxDEPTH)
 # and for a window manager (EUROPA_WM, see with-window-manager.sh). A window
 # manager that cannot open the new display (one a server still going away
@@ -33,10 +26,4 @@ while :; do
     attempt=$((attempt + 1))
     echo "starting again on another display (attempt $attempt)" >&2
 done
-
-if [ "$status" -eq 0 ]; then
-    rm -rf "$work"
-else
-    echo "kept for inspection (program output, audio, screen): $work" >&2
-fi
-exit "$status"
+end_run "$status" "screen"

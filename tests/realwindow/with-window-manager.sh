@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs a command on the current X display under the window manager named by
-# EUROPA_WM, or with no window manager when it is unset:
+# Runs a command on the current X display with a session bus of its own, under
+# the window manager named by EUROPA_WM, or with no window manager when it is
+# unset:
 #   with-window-manager.sh COMMAND [ARGUMENT...]
 #   openbox  with a configuration of its own from the scratch folder
 #            (EUROPA_WORK), so the title bars a scenario measures are the same
@@ -9,28 +10,27 @@
 #   xfwm4    Xfce's, without its compositor;
 #   mutter   GNOME's, on X11;
 #   kwin     KDE's, on X11, drawing Breeze title bars, without compositing.
-# The desktops' managers keep their settings and shortcuts behind a session
-# bus (xfwm4 leaves windows undecorated without one): the manager and the
-# command share one, started here, so the command's accessibility bus lives on
-# the same bus the manager sees.
+# The desktops' managers keep their settings and shortcuts behind the session
+# bus (xfwm4 leaves windows undecorated without one), which the command's
+# accessibility bus lives on too. Started here, on the display, the bus starts
+# the services it is asked for on this display.
 # For the scenarios, each manager's title bar is described in the environment:
 # EUROPA_WM_TITLE_FONT, the Pango font it draws titles in, and
 # EUROPA_WM_TITLE_CONTROLS, how many of the title bar's controls a centred
 # title keeps room for on either side.
 set -eu
 
-case "${EUROPA_WM:-}" in
-    "") exec "$@" ;;
-    openbox | xfwm4 | mutter | kwin) ;;
-    *) echo "with-window-manager.sh: no such window manager: $EUROPA_WM" >&2; exit 2 ;;
-esac
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/session.sh"
+trap stop_servers EXIT
+# A bus of its own for each display a run tries.
+start_bus "$XDG_RUNTIME_DIR/bus-$$"
+export DBUS_SESSION_BUS_ADDRESS="$bus"
 
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    exec dbus-run-session -- "$0" "$@"
-fi
-
-log="$EUROPA_WORK/$EUROPA_WM.log"
-case "$EUROPA_WM" in
+wm=${EUROPA_WM:-}
+log="$EUROPA_WORK/$wm.log"
+case "$wm" in
+    "") ;;
     openbox)
         # The icon on the left, three buttons on the right.
         export EUROPA_WM_TITLE_FONT="Sans Bold 10" EUROPA_WM_TITLE_CONTROLS=3
@@ -69,17 +69,11 @@ EOF
         # core and show nothing a scenario reads.
         KWIN_COMPOSE=N kwin_x11 --replace >"$log" 2>&1 &
         ;;
+    *) echo "with-window-manager.sh: no such window manager: $wm" >&2; exit 2 ;;
 esac
-wm=$!
-
-# It manages the screen once it names itself on the root window.
-names_itself() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-. "$(dirname "$0")/await-server.sh"
-await_server "$wm" "$EUROPA_WM" "$log" names_itself
+[ -z "$wm" ] || started "$wm" "$log" x_managed
 
 status=0
 "$@" || status=$?
-stop_server "$wm"
+stop_servers
 exit "$status"

@@ -1,4 +1,4 @@
-"""The program as a Wayland client, under the headless Weston of run-in-weston.sh.
+"""The program as a Wayland client, under a headless Weston of run-on-wayland.sh.
 
 Weston's headless backend has no pointer and no keyboard to drive, and a
 Wayland client's windows are not listed anywhere a test can read. So the
@@ -94,8 +94,8 @@ class ShellWindow:
 
 
 class GnomeShell:
-    """The headless GNOME Shell of run-in-gnome.sh, asked over its own session
-    bus (EUROPA_SHELL_BUS) what it shows: it answers in unsafe mode only."""
+    """The headless GNOME Shell of run-on-wayland.sh, asked over its own session
+    bus (EUROPA_COMPOSITOR_BUS) what it shows: it answers in unsafe mode only."""
 
     # The facts of every window, but those closing (their picture may stay a
     # moment for the shell's animation), as JSON.
@@ -183,7 +183,7 @@ class GnomeShell:
 
 
 class GnomeQuizProgram(WaylandQuizProgram):
-    """The program on the GNOME session of run-in-gnome.sh, started as a
+    """The program on the GNOME session of run-on-wayland.sh, started as a
     player starts it there: with no platform named, so the program chooses."""
 
     PLATFORM = None

@@ -1,5 +1,5 @@
 """The game on GNOME's Wayland session, under a headless GNOME Shell with its
-Xwayland (run-in-gnome.sh gnome-shell), driven through the accessibility bus
+Xwayland (run-on-wayland.sh gnome-shell), driven through the accessibility bus
 and seen as the shell sees it: each window's frame, kind and whether it can
 be maximised, from the shell itself."""
 
@@ -33,7 +33,7 @@ class GnomeShellSession(ProgramTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        cls.shell = GnomeShell(os.environ["EUROPA_SHELL_BUS"])
+        cls.shell = GnomeShell(os.environ["EUROPA_COMPOSITOR_BUS"])
         cls.shell.make_pointer()
         cls.work_area = cls.shell.work_area()
 

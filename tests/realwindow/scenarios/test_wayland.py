@@ -1,4 +1,4 @@
-"""The game as a Wayland client, under a headless Weston (run-in-weston.sh),
+"""The game as a Wayland client, under a headless Weston (run-on-wayland.sh weston),
 driven through the accessibility bus (quizdriver/wayland.py)."""
 
 import unittest
