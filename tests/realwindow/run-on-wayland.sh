@@ -6,12 +6,13 @@
 # - mutter: GNOME's compositor alone, without X11;
 # - gnome-shell: the whole shell, as a GNOME session on Wayland offers it, with
 #   its Xwayland, and in unsafe mode, so that a scenario can ask it what it
-#   shows (org.gnome.Shell.Eval) and for a screenshot.
+#   shows (org.gnome.Shell.Eval) and for a screenshot;
+# - kwin-wayland: KDE's compositor, drawing into memory, asked what it shows
+#   through its scripting.
 # The compositor gets a runtime folder, a session bus and, for the shell, a
 # stand-in system bus of its own (there is no logind here); a scenario finds
-# the compositor's bus in EUROPA_COMPOSITOR_BUS and its log in
-# EUROPA_COMPOSITOR_LOG. The scenario runs with a session and accessibility bus
-# of its own. Nothing outlives the run.
+# the compositor's bus in EUROPA_COMPOSITOR_BUS. The scenario runs with a
+# session and accessibility bus of its own. Nothing outlives the run.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,7 +23,6 @@ begin_run "$1" "$2"
 export WAYLAND_DISPLAY=europa-quiz-test
 socket="$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"
 log="$work/compositor.log"
-export EUROPA_COMPOSITOR_LOG="$log"
 start_bus "$XDG_RUNTIME_DIR/compositor-bus"
 export EUROPA_COMPOSITOR_BUS="$bus"
 
@@ -94,6 +94,24 @@ case "$compositor" in
             export DISPLAY XAUTHORITY
             await_server "$shell" Xwayland "$log" x_managed
         fi
+        ;;
+    kwin-wayland)
+        # What a Plasma session on Wayland says of itself; the program chooses
+        # its platform from it.
+        export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
+        # Debian's binary carries a file capability, which a container may not
+        # grant: the kernel then refuses to start it. A plain copy starts.
+        cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
+        # Drawn into memory by its own software renderer.
+        DBUS_SESSION_BUS_ADDRESS=$EUROPA_COMPOSITOR_BUS KWIN_COMPOSE=Q \
+            "$work/kwin_wayland" --virtual --width 1280 --height 1024 --socket "$WAYLAND_DISPLAY" \
+            --no-lockscreen --no-global-shortcuts --no-kactivities >"$log" 2>&1 &
+        # Up once its scripting answers.
+        scripting_answers() {
+            gdbus introspect --address "$EUROPA_COMPOSITOR_BUS" --dest org.kde.KWin \
+                --object-path /Scripting >/dev/null 2>&1
+        }
+        started kwin_wayland "$log" scripting_answers
         ;;
     *) echo "run-on-wayland.sh: no such compositor: $compositor" >&2; exit 2 ;;
 esac

@@ -84,13 +84,16 @@ class ShellWindow:
         self.frame = tuple(facts["frame"])
         self.maximizable = facts["maximizable"]
         self.maximized = facts["maximized"]
+        self.full_screen = facts["fullscreen"]
 
     def centre(self):
         x, y, width, height = self.frame
         return x + width / 2.0, y + height / 2.0
 
     def __repr__(self):
-        return "<%r type %d frame %r>" % (self.title, self.type, self.frame)
+        return "<%r type %d frame %r%s%s>" % (self.title, self.type, self.frame,
+                                              " full screen" if self.full_screen else "",
+                                              " maximised" if self.maximized else "")
 
 
 class GnomeShell:
@@ -104,7 +107,8 @@ class GnomeShell:
         return {id: w.get_id(), shown: a.visible && a.mapped, pid: w.get_pid(), title: w.get_title(),
                 type: w.get_window_type(), clientType: w.get_client_type(),
                 frame: [f.x, f.y, f.width, f.height], maximizable: w.can_maximize(),
-                maximized: w.maximized_horizontally || w.maximized_vertically};
+                maximized: w.maximized_horizontally || w.maximized_vertically,
+                fullscreen: w.is_fullscreen()};
     })"""
 
     def __init__(self, address):
@@ -138,19 +142,27 @@ class GnomeShell:
         return tuple(area)
 
     def windows_of(self, pid):
-        return [ShellWindow(facts) for facts in self.eval(self._WINDOWS)
-                if facts["pid"] == pid]
+        """The process's windows on screen, in the order they opened: the shell
+        numbers windows in that order."""
+        return sorted((ShellWindow(facts) for facts in self.eval(self._WINDOWS)
+                       if facts["pid"] == pid and facts["shown"]), key=lambda window: window.id)
 
     def window(self, window_id):
         """The window of that id as it is now, or None once it has gone."""
         return next((ShellWindow(facts) for facts in self.eval(self._WINDOWS)
                      if facts["id"] == window_id), None)
 
+    def _on(self, window, call):
+        self.eval("global.get_window_actors().map(a => a.meta_window)"
+                  ".filter(w => w.get_id() == %d).forEach(w => w.%s)" % (window.id, call))
+
     def maximize(self, window):
         """Asks the shell to maximise the window."""
-        self.eval("global.get_window_actors().map(a => a.meta_window)"
-                  ".filter(w => w.get_id() == %d)"
-                  ".forEach(w => w.maximize(imports.gi.Meta.MaximizeFlags.BOTH))" % window.id)
+        self._on(window, "maximize(imports.gi.Meta.MaximizeFlags.BOTH)")
+
+    def full_screen(self, window):
+        """Asks the shell to show the window full screen."""
+        self._on(window, "make_fullscreen()")
 
     # A pointer of the shell's own, made once: a seat that gains its first
     # pointer while a program runs tells the program so only after the
