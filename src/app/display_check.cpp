@@ -11,7 +11,6 @@
 
 #include "app/start_cause.h"
 #include "app/start_failure.h"
-#include "app/window_size_limits.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/window_size_limits.h"
+#include "app/display_check.h"
 
 namespace {
 
