@@ -34,11 +34,6 @@ std::vector<std::string> DisplayTarget::platforms() const
     return names;
 }
 
-std::string DisplayTarget::waylandDisplayName() const
-{
-    return waylandDisplay.given() ? *waylandDisplay.value : "wayland-0";
-}
-
 DisplayTarget readDisplayTarget(const CommandLine& line, const Environment& environment)
 {
     return {fromArgumentOr("platform", line.qtPlatform, "QT_QPA_PLATFORM", environment),

@@ -18,7 +18,6 @@ struct Setting {
 
     // Set to something: an empty value names nothing.
     bool given() const { return value && !value->empty(); }
-    bool fromArgument() const { return name.starts_with('-'); }
 };
 
 // What Qt will try when the application is made, read once from Qt's own
@@ -36,8 +35,6 @@ struct DisplayTarget {
     // Wayland plugin first where WAYLAND_DISPLAY is set, even empty, or the
     // session's type is Wayland; X11 otherwise and after it.
     std::vector<std::string> platforms() const;
-    // The Wayland display's name as the client library takes it.
-    std::string waylandDisplayName() const;
 };
 
 // An environment variable's value, none when unset.

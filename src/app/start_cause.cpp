@@ -62,8 +62,10 @@ std::string causeOf(const std::vector<QtSaid>& said, const QString& fatalText, c
 
 std::string displayOf(const std::string& platform, const DisplayTarget& target)
 {
+    // The client library's own default where WAYLAND_DISPLAY names none.
     if (platform.starts_with("wayland"))
-        return "the Wayland display \"" + target.waylandDisplayName() + "\"";
+        return "the Wayland display \"" + (target.waylandDisplay.given() ? *target.waylandDisplay.value : "wayland-0")
+               + "\"";
     return "the display \"" + target.x11Display.value.value_or("") + "\"";
 }
 
@@ -71,7 +73,7 @@ std::string described(const Setting& setting)
 {
     if (!setting.value)
         return setting.name + " not set";
-    return setting.name + (setting.fromArgument() ? " \"" : "=\"") + *setting.value + "\"";
+    return setting.name + (setting.name.starts_with('-') ? " \"" : "=\"") + *setting.value + "\"";
 }
 
 std::string described(const char* variable)
