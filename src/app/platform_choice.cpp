@@ -2,35 +2,28 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <algorithm>
+#include <ranges>
 
 namespace app {
 
 namespace {
 
+// Derived sessions list their own name first ("ubuntu:GNOME").
 bool onGnome(std::string_view currentDesktop)
 {
-    const auto isGnome = [](std::string_view name) {
+    return std::ranges::any_of(std::views::split(currentDesktop, ':'), [](const auto entry) {
+        const std::string_view name(entry.begin(), entry.end());
         return qstrnicmp(name.data(), qsizetype(name.size()), "GNOME") == 0;
-    };
-    // Derived sessions list their own name first ("ubuntu:GNOME").
-    while (!currentDesktop.empty()) {
-        const std::size_t colon = currentDesktop.find(':');
-        if (isGnome(currentDesktop.substr(0, colon)))
-            return true;
-        if (colon == std::string_view::npos)
-            break;
-        currentDesktop.remove_prefix(colon + 1);
-    }
-    return false;
+    });
 }
 
 } // namespace
 
 std::optional<std::string_view> platformToChoose(const DisplayTarget& target)
 {
-    if (target.platform.given() || !onGnome(target.currentDesktop) || !target.x11Display.given())
-        return std::nullopt;
-    if (target.platforms().front() != "wayland")
+    if (target.platform.given() || !onGnome(target.currentDesktop) || !target.x11Display.given()
+        || target.platforms().front() != "wayland")
         return std::nullopt;
     return kXwaylandFirst;
 }
