@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
-#include <string_view>
 
 #include "app/start_cause.h"
 #include "app/start_failure.h"
@@ -19,8 +18,8 @@ namespace {
 // Display systems that start, have a screen, and still never show a window
 // drawn in the ordinary way.
 struct BlindPlatform {
-    std::string_view name;
-    std::string_view why;
+    const char* name;
+    const char* why;
 };
 constexpr std::array kBlindPlatforms{
     BlindPlatform{"vkkhrdisplay", "it shows only Vulkan surfaces"},
@@ -46,8 +45,8 @@ void requireDisplayShows(QSize logicalSize)
 {
     const QString platform = QGuiApplication::platformName();
     for (const BlindPlatform& blind : kBlindPlatforms) {
-        if (platform == QLatin1String(blind.name.data(), qsizetype(blind.name.size())))
-            endStart("the display system \"" + platform.toStdString() + "\" cannot show it: " + std::string(blind.why));
+        if (platform == QLatin1String(blind.name))
+            endStart("the display system \"" + platform.toStdString() + "\" cannot show it: " + blind.why);
     }
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)

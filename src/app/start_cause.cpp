@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 
-
 namespace app {
 
 namespace {
