@@ -121,8 +121,7 @@ private:
         Clock::duration silence = kProbeAfter;
         for (const std::string& platform : target_.platforms()) {
             answers_->answered.reset();
-            const auto answers = answers_;
-            if (!probeDisplay(platform, target_, [answers](bool answered) {
+            if (!probeDisplay(platform, target_, [answers = answers_](bool answered) {
                     const std::lock_guard lock(answers->lock);
                     answers->answered = answered;
                     answers->changed.notify_all();
