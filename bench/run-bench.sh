@@ -21,9 +21,10 @@ if ! cmake --build "$build" --target europa-quiz europa-floor europa-sound-laten
     exit 1
 fi
 
-# The figures at 1x, then the window figures at twice the size on a screen
-# large enough for the doubled window, then what a message box leaves behind;
-# --only picks one group, `scaled` the second alone, `boxes` the last.
+# The figures at 1x, then the window figures at twice the size and at one and
+# a half times (drawn from the pictures at twice the size) on a screen large
+# enough for the doubled window, then what a message box leaves behind; --only
+# picks one group, `scaled` the second alone, `boxes` the last.
 only=""
 previous=""
 for arg in "$@"; do
@@ -47,8 +48,10 @@ if [ "$only" != scaled ] && [ "$only" != boxes ]; then
     measure 1280x1024x24 "$@"
 fi
 if [ -z "$only" ] || [ "$only" = scaled ]; then
-    echo
-    measure 1920x1200x24 "$@" --scale 2
+    for scale in 2 1.5; do
+        echo
+        measure 1920x1200x24 "$@" --scale $scale
+    done
 fi
 if [ -z "$only" ] || [ "$only" = boxes ]; then
     echo

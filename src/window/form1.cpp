@@ -19,6 +19,7 @@
 #include "window/fonts.h"
 #include "window/form1_layout.h"
 #include "window/graphical_button.h"
+#include "window/image_control.h"
 #include "window/map_box.h"
 #include "window/menu_bar.h"
 #include "window/pictures.h"
@@ -87,10 +88,9 @@ void Form1::loadControls()
 
     // Created from the bottom up: a later sibling lies above an earlier one.
     for (auto image = layout::kImage1.rbegin(); image != layout::kImage1.rend(); ++image) {
-        auto* tile = new QLabel(client);
+        auto* tile = new ImageControl(picture(Picture::FlagTile, devicePixelRatioF()), client);
         tile->setObjectName(QStringLiteral("Image1"));
         tile->setProperty("index", image->index);
-        tile->setPixmap(picture(Picture::FlagTile, devicePixelRatioF()));
         tile->setGeometry(toPixels(image->rect));
     }
     loadWindowLabels(client);
@@ -160,7 +160,7 @@ void Form1::loadWindowedControls(QWidget* client)
     loadMapContents(Picture2->innerArea());
 
     Command1 = new GraphicalButton(fromUtf8(texts::kCommand1), QColor(layout::kPaleCyan),
-                                   QPixmap(), client);
+                                   QImage(), client);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(toPixels(layout::kCommand1));
     Command1->setFont(captionFont(layout::kCommand1Points, QFont::Bold));

@@ -14,7 +14,7 @@ constexpr int kCaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap
 } // namespace
 
 GraphicalButton::GraphicalButton(const QString& caption, const QColor& background,
-                                 const QPixmap& picture, QWidget* parent)
+                                 const QImage& picture, QWidget* parent)
     : QPushButton(caption, parent), picture_(picture)
 {
     QPalette colours = palette();
@@ -60,7 +60,7 @@ void GraphicalButton::paintEvent(QPaintEvent*)
         pictureRect.moveCenter(inside.center());
         captionRect.moveTop(inside.top() + (inside.height() - textSize.height()) / 2);
     }
-    painter.drawPixmap(pictureRect.topLeft(), picture_);
+    painter.drawImage(pictureRect.topLeft(), picture_);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
     painter.drawText(captionRect, kCaptionFlags, text());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPixmap>
+#include <QImage>
 #include <QPushButton>
 
 namespace window {
@@ -14,14 +14,14 @@ class GraphicalButton : public QPushButton {
     Q_OBJECT
 
 public:
-    GraphicalButton(const QString& caption, const QColor& background, const QPixmap& picture,
+    GraphicalButton(const QString& caption, const QColor& background, const QImage& picture,
                     QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap picture_;
+    QImage picture_;
 };
 
 } // namespace window

@@ -18,7 +18,7 @@ MapArea::MapArea(Pointers& pointers, LabelClick onLabelClick, QWidget* parent)
 void MapArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture(Picture::Map, devicePixelRatioF()));
+    painter.drawImage(0, 0, picture(Picture::Map, devicePixelRatioF()));
 }
 
 std::optional<QPoint> MapArea::mapPixelAt(QPointF inWindow) const

@@ -7,8 +7,8 @@
 // Where the window's pictures come from. Every picture is a PNG in assets/,
 // named by its stem, and the build derives all else from the stem:
 //   assets/FOLDER/STEM.png      built into the program decoded, as DECODED/STEM.pixels
-//   assets/FOLDER/STEM@2x.png   the same drawing at twice the size, as PNG/STEM@2x.png,
-//                               decoded only when a screen that scales asks for it
+//   assets/FOLDER/STEM@2x.png   the same drawing at twice the size, for screens that
+//                               scale, built in decoded too, as DECODED/STEM@2x.pixels
 // The window's icon is a set of sizes, each its own file window-icon-SIDE.png,
 // all built in decoded: the window system is handed every side at start.
 // The build's baker (tools/bake-pictures) reads these tables to know what to build in.
@@ -51,9 +51,8 @@ inline std::string iconStem(int side)
     return "window-icon-" + std::to_string(side);
 }
 
-// The resource folders the build puts the pictures in, and their names there.
+// The resource folder the build puts the pictures in, and their names there.
 inline constexpr std::string_view kDecodedResources = ":/pixels/";
-inline constexpr std::string_view kPngResources = ":/png/";
 
 inline std::string decodedName(std::string_view stem)
 {
@@ -65,21 +64,22 @@ inline std::string pngName(std::string_view stem)
     return std::string(stem) + ".png";
 }
 
-inline std::string doubleSizeName(std::string_view stem)
+// The stem of the same drawing at twice the size.
+inline std::string doubleSizeStem(std::string_view stem)
 {
-    return pngName(std::string(stem) + "@2x");
+    return std::string(stem) + "@2x";
 }
 
-// A picture's whole path among the program's resources: built in decoded, and
-// its copy at twice the size.
+inline std::string doubleSizeName(std::string_view stem)
+{
+    return pngName(doubleSizeStem(stem));
+}
+
+// A picture's whole path among the program's resources, at its own size or,
+// by the stem of its copy, at twice the size.
 inline std::string decodedResource(std::string_view stem)
 {
     return std::string(kDecodedResources) + decodedName(stem);
-}
-
-inline std::string doubleSizeResource(std::string_view stem)
-{
-    return std::string(kPngResources) + doubleSizeName(stem);
 }
 
 } // namespace window

@@ -1,11 +1,12 @@
 #include "window/pictures.h"
 
-#include <QPixmapCache>
 #include <QResource>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string_view>
+#include <utility>
 
 #include "platform/qt_text.h"
 #include "window/baked_picture.h"
@@ -14,7 +15,6 @@
 static void registerPictureResources()
 {
     Q_INIT_RESOURCE(decoded_pictures);
-    Q_INIT_RESOURCE(png_pictures);
 }
 
 namespace window {
@@ -32,45 +32,45 @@ void registerResourcesOnce()
 bool validHeader(const BakedPictureHeader& header, qint64 size)
 {
     const auto format = static_cast<QImage::Format>(header.format);
-    const qint64 pixels = qint64(header.width) * header.height;
+    const bool indexed = format == QImage::Format_Indexed8;
+    const quint32 pixelBytes = indexed ? 1 : 4;
     return header.magic == kBakedPictureMagic
-        && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
+        && (indexed || format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
         && header.width > 0 && header.height > 0
-        && size == qint64(sizeof header) + pixels * kBakedPictureBytesPerPixel;
+        && header.bytesPerLine % 4 == 0 && header.bytesPerLine / pixelBytes >= header.width
+        && (indexed ? header.colours > 0 && header.colours <= kBakedLargestColourTable
+                    : header.colours == 0)
+        && size == qint64(sizeof header) + qint64(header.colours) * kBakedColourBytes
+                       + qint64(header.bytesPerLine) * header.height;
 }
 
-// The picture built into the program decoded.
+// The picture built into the program decoded, painted straight from the
+// program's own read-only image where it lies: nothing is copied, and only
+// what is painted of it is ever read in.
 QImage decodedImage(std::string_view stem)
 {
     registerResourcesOnce();
     const QResource resource(fromUtf8(decodedResource(stem)));
-    if (!resource.isValid())
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    // Painted straight from the program's own read-only image where it lies
-    // uncompressed on a pixel boundary; copied otherwise.
-    const QByteArray copy = resource.compressionAlgorithm() == QResource::NoCompression
-                              ? QByteArray() : resource.uncompressedData();
-    const uchar* data = copy.isNull() ? resource.data() : reinterpret_cast<const uchar*>(copy.constData());
-    const qint64 size = copy.isNull() ? resource.size() : copy.size();
+    const uchar* data = resource.data();
     BakedPictureHeader header{};
-    if (data == nullptr || size < qint64(sizeof header))
+    if (data == nullptr || resource.size() < qint64(sizeof header))
         return {};
     std::memcpy(&header, data, sizeof header);
-    if (!validHeader(header, size))
+    if (!validHeader(header, resource.size()))
         return {};
-    const uchar* pixels = data + sizeof header;
-    const QImage image(pixels, int(header.width), int(header.height),
-                       qsizetype(header.width) * kBakedPictureBytesPerPixel,
-                       static_cast<QImage::Format>(header.format));
+    const uchar* table = data + sizeof header;
+    const uchar* pixels = table + qsizetype(header.colours) * kBakedColourBytes;
+    QImage image(pixels, int(header.width), int(header.height), qsizetype(header.bytesPerLine),
+                 static_cast<QImage::Format>(header.format));
+    if (header.colours > 0) {
+        QList<QRgb> colours(header.colours);
+        std::memcpy(colours.data(), table, colours.size() * sizeof(QRgb));
+        image.setColorTable(colours);
+    }
     const bool aligned = reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0;
-    return copy.isNull() && aligned ? image : image.copy();
-}
-
-// The picture's drawing at twice the size, decoded now.
-QImage doubleSizeImage(std::string_view stem)
-{
-    registerResourcesOnce();
-    return QImage(fromUtf8(doubleSizeResource(stem)));
+    return aligned ? image : image.copy();
 }
 
 // A picture for a screen of the given scale, from its copy at twice the size:
@@ -78,18 +78,17 @@ QImage doubleSizeImage(std::string_view stem)
 // at any other scale, so that no line of it is dropped or doubled.
 QImage atScale(QImage doubleSize, QSize logicalSize, qreal devicePixelRatio)
 {
-    // Palette pictures are resampled in full colour: smooth scaling needs it.
-    // Converted where it lies when it can be: the map at twice the size is
-    // megabytes, and a copy of it would stay in the program's peak memory.
-    const QImage::Format format = doubleSize.hasAlphaChannel()
-                                      ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-    QImage image = std::move(doubleSize).convertToFormat(format);
     const QSize device(qRound(logicalSize.width() * devicePixelRatio),
                        qRound(logicalSize.height() * devicePixelRatio));
-    if (device != image.size())
-        image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    image.setDevicePixelRatio(devicePixelRatio);
-    return image;
+    if (device != doubleSize.size()) {
+        // Smooth scaling mixes colours, so it works in full colour.
+        const QImage::Format format = doubleSize.hasAlphaChannel()
+                                          ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+        doubleSize = doubleSize.convertToFormat(format).scaled(device, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation);
+    }
+    doubleSize.setDevicePixelRatio(devicePixelRatio);
+    return doubleSize;
 }
 
 // The pointer handed to the window system in the screen's own pixels, as
@@ -97,8 +96,8 @@ QImage atScale(QImage doubleSize, QSize logicalSize, qreal devicePixelRatio)
 // that holds the centre of the picture's pointing pixel.
 QCursor scaledPointer(const PointerFile& file, qreal devicePixelRatio)
 {
-    QImage image = atScale(doubleSizeImage(file.stem), QSize(kPointerSide, kPointerSide),
-                           devicePixelRatio);
+    QImage image = atScale(decodedImage(doubleSizeStem(file.stem)),
+                           QSize(kPointerSide, kPointerSide), devicePixelRatio);
     image.setDevicePixelRatio(1.0);
     const auto scaled = [devicePixelRatio](int hot) {
         return int(std::floor((hot + 0.5) * devicePixelRatio));
@@ -108,21 +107,19 @@ QCursor scaledPointer(const PointerFile& file, qreal devicePixelRatio)
 
 } // namespace
 
-QPixmap picture(Picture which, qreal devicePixelRatio)
+QImage picture(Picture which, qreal devicePixelRatio)
 {
     const PictureFile& file = pictureFile(which);
     if (devicePixelRatio == 1.0)
-        return QPixmap::fromImage(decodedImage(file.stem));
-    // Made once for each picture and scale: the map is painted from it again and again.
-    const QString key = QStringLiteral("europa:%1@%2").arg(int(which)).arg(devicePixelRatio);
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
-        return pixmap;
-    const QSize single = decodedImage(file.stem).size();
-    // Handed over, not copied, for the same reason.
-    pixmap = QPixmap::fromImage(atScale(doubleSizeImage(file.stem), single, devicePixelRatio));
-    QPixmapCache::insert(key, pixmap);
-    return pixmap;
+        return decodedImage(file.stem);
+    // Made once for each picture and scale: at scales other than two it is
+    // resampled, and the map is painted from it again and again.
+    static std::map<std::pair<Picture, qreal>, QImage> made;
+    QImage& image = made[{which, devicePixelRatio}];
+    if (image.isNull())
+        image = atScale(decodedImage(doubleSizeStem(file.stem)), decodedImage(file.stem).size(),
+                        devicePixelRatio);
+    return image;
 }
 
 Pointers::Pointers(qreal devicePixelRatio) : devicePixelRatio_(devicePixelRatio) {}

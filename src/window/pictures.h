@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <array>
 #include <optional>
@@ -11,9 +12,12 @@
 
 namespace window {
 
-// Every picture is built into the program; none is read from disk. On a
-// screen that scales, the picture is made from its copy at twice the size.
-QPixmap picture(Picture which, qreal devicePixelRatio = 1.0);
+// Every picture is built into the program decoded, at its own size and at
+// twice it; none is read from disk or decoded at start. On a screen that
+// scales, the picture is its copy at twice the size, resampled once at scales
+// other than two. Painted as an image: the map and the flag tile are kept as
+// indices into their few colours, which a pixmap would widen to 32 bits.
+QImage picture(Picture which, qreal devicePixelRatio = 1.0);
 QIcon programIcon();
 
 // Desktops stop growing their pointers at a few times their size; beyond this

@@ -6,6 +6,8 @@
 #include <QResource>
 #include <QTest>
 #include <qdrawutil.h>
+#include <cstring>
+#include <utility>
 
 #include "platform/qt_text.h"
 #include "window/baked_picture.h"
@@ -24,7 +26,8 @@ class BuiltInPicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Every picture, pointer and icon side of the program's tables.
+    // Every picture, pointer and icon side of the program's tables, and every
+    // picture and pointer at twice the size.
     void eachPictureIsItsDrawing_data()
     {
         QTest::addColumn<QString>("png");
@@ -34,18 +37,24 @@ private slots:
         };
         for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i) {
             const window::PictureFile& file = window::kPictureFiles[i];
-            row(drawing(file.folder, file.stem),
-                window::picture(static_cast<window::Picture>(i)).toImage());
+            const auto which = static_cast<window::Picture>(i);
+            row(drawing(file.folder, file.stem), window::picture(which));
+            row(drawing(file.folder, window::doubleSizeStem(file.stem)), window::picture(which, 2.0));
         }
         window::Pointers pointers;
-        for (const window::PointerFile& file : window::kPointerFiles)
+        window::Pointers doubled(2.0);
+        for (const window::PointerFile& file : window::kPointerFiles) {
             row(drawing(window::kPointerAndIconFolder, file.stem),
                 pointers[file.which].pixmap().toImage());
+            row(drawing(window::kPointerAndIconFolder, window::doubleSizeStem(file.stem)),
+                doubled[file.which].pixmap().toImage());
+        }
         for (int side : window::kIconSides)
             row(drawing(window::kPointerAndIconFolder, window::iconStem(side)),
                 window::programIcon().pixmap(side).toImage());
     }
 
+    // Compared in full colour, pixel for pixel: a picture of few colours is kept as indices.
     void eachPictureIsItsDrawing()
     {
         QFETCH(QString, png);
@@ -55,7 +64,12 @@ private slots:
         QVERIFY(!shown.isNull());
         QCOMPARE(shown.size(), drawn.size());
         QCOMPARE(shown.hasAlphaChannel(), drawn.hasAlphaChannel());
-        QCOMPARE(shown, drawn.convertToFormat(shown.format()));
+        const auto inFullColour = [](const QImage& image) {
+            QImage full = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            full.setDevicePixelRatio(1.0);
+            return full;
+        };
+        QCOMPARE(inFullColour(shown), inFullColour(drawn));
     }
 
     // The map's frame, painted in whole pixels so that it scales, is the
@@ -79,21 +93,32 @@ private slots:
         }
     }
 
-    // One pointer object per picture, however many controls show it.
-    // At its own size a picture is painted from where it lies in the program:
-    // a copy of the map would cost every paint a megabyte and its time.
+    // At its own size and at twice it, a picture is painted from where it lies
+    // in the program: a copy of the map would cost every paint megabytes and
+    // their time. The map and the flag tile are kept as indices into their
+    // few colours, a quarter of the memory that 32-bit pixels take.
     void eachPictureIsPaintedWhereItLies()
     {
         for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i) {
             const std::string_view stem = window::kPictureFiles[i].stem;
-            const QResource built(platform::fromUtf8(window::decodedResource(stem)));
-            QVERIFY2(built.isValid(), stem.data());
-            const uchar* pixels = built.data() + sizeof(window::BakedPictureHeader);
-            const QImage shown = window::picture(static_cast<window::Picture>(i)).toImage();
-            QVERIFY2(shown.constBits() == pixels, stem.data());
+            const auto which = static_cast<window::Picture>(i);
+            for (const auto& [name, ratio] : {std::pair(std::string(stem), 1.0),
+                                              std::pair(window::doubleSizeStem(stem), 2.0)}) {
+                const QResource built(platform::fromUtf8(window::decodedResource(name)));
+                QVERIFY2(built.isValid(), name.data());
+                window::BakedPictureHeader header{};
+                std::memcpy(&header, built.data(), sizeof header);
+                const uchar* pixels = built.data() + sizeof header
+                                    + header.colours * window::kBakedColourBytes;
+                const QImage shown = window::picture(which, ratio);
+                QVERIFY2(shown.constBits() == pixels, name.data());
+                const bool few = which == window::Picture::Map || which == window::Picture::FlagTile;
+                QVERIFY2(!few || shown.format() == QImage::Format_Indexed8, name.data());
+            }
         }
     }
 
+    // One pointer object per picture, however many controls show it.
     void aPointerIsMadeOncePerPicture()
     {
         window::Pointers pointers;

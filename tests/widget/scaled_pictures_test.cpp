@@ -48,11 +48,11 @@ private slots:
     {
         QFETCH(int, which);
         const auto picture = static_cast<window::Picture>(which);
-        const QImage single = window::picture(picture).toImage();
-        const QImage shown = window::picture(picture, ratio_).toImage();
+        const QImage single = window::picture(picture);
+        const QImage shown = window::picture(picture, ratio_);
         QCOMPARE(shown.size(), deviceSize(single.size(), ratio_));
         QCOMPARE(shown.devicePixelRatio(), ratio_);
-        const QImage doubled = window::picture(picture, 2.0).toImage();
+        const QImage doubled = window::picture(picture, 2.0);
         const QImage blownUp = ratio_ == 2.0
             ? single.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
             : doubled.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);

@@ -1,15 +1,17 @@
 // Run by the build: builds the window's pictures into the program from the
 // tables of src/window/picture_files.h and pointer_pictures.h.
 //   europa-bake-pictures ASSETS_DIR OUTPUT_DIR DEPFILE TARGET
-// Decodes each picture the window shows at its own size once, into
-// OUTPUT_DIR/STEM.pixels, so that starting the program decodes nothing; lists
-// those in OUTPUT_DIR/decoded_pictures.qrc and the PNGs decoded only on demand
-// in OUTPUT_DIR/png_pictures.qrc; and
-// names every PNG it used in DEPFILE, as what TARGET depends on.
+// Decodes each picture the window shows, at its own size and at twice it, once,
+// into OUTPUT_DIR/STEM.pixels, so that starting the program decodes nothing,
+// on a screen that scales as on any other; lists those in
+// OUTPUT_DIR/decoded_pictures.qrc; and names every PNG it used in DEPFILE, as
+// what TARGET depends on.
 
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -30,28 +32,21 @@ struct Source {
     std::string name;
 };
 
-// Every picture the window shows at its own size.
+// Every picture the window shows: each at its own size, and all but the icon,
+// whose sides are pictures of their own, at twice the size as well.
 std::vector<Source> decodedPictures()
 {
     std::vector<Source> pictures;
+    const auto both = [&pictures](std::string_view folder, std::string_view stem) {
+        pictures.push_back({folder, std::string(stem)});
+        pictures.push_back({folder, window::doubleSizeStem(stem)});
+    };
     for (const window::PictureFile& file : window::kPictureFiles)
-        pictures.push_back({file.folder, std::string(file.stem)});
+        both(file.folder, file.stem);
     for (const window::PointerFile& file : window::kPointerFiles)
-        pictures.push_back({window::kPointerAndIconFolder, std::string(file.stem)});
+        both(window::kPointerAndIconFolder, file.stem);
     for (int side : window::kIconSides)
         pictures.push_back({window::kPointerAndIconFolder, window::iconStem(side)});
-    return pictures;
-}
-
-// The PNGs decoded only when a screen asks for them, each by its file name:
-// every picture but the icon at twice the size.
-std::vector<Source> pngPictures()
-{
-    std::vector<Source> pictures;
-    for (const window::PictureFile& file : window::kPictureFiles)
-        pictures.push_back({file.folder, window::doubleSizeName(file.stem)});
-    for (const window::PointerFile& file : window::kPointerFiles)
-        pictures.push_back({window::kPointerAndIconFolder, window::doubleSizeName(file.stem)});
     return pictures;
 }
 
@@ -61,27 +56,68 @@ bool fail(const char* what, const QString& path)
     return false;
 }
 
+// The picture as 8-bit indices into a table of exactly its colours, when it is
+// opaque and has few enough; a null image otherwise.
+QImage indexed(const QImage& opaque)
+{
+    QList<QRgb> table;
+    QHash<QRgb, int> index;
+    for (int y = 0; y < opaque.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(opaque.constScanLine(y));
+        for (int x = 0; x < opaque.width(); ++x) {
+            if (index.contains(row[x]))
+                continue;
+            if (table.size() == window::kBakedLargestColourTable)
+                return {};
+            index.insert(row[x], int(table.size()));
+            table.append(row[x]);
+        }
+    }
+    QImage image(opaque.size(), QImage::Format_Indexed8);
+    image.setColorTable(table);
+    for (int y = 0; y < opaque.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(opaque.constScanLine(y));
+        uchar* out = image.scanLine(y);
+        for (int x = 0; x < opaque.width(); ++x)
+            out[x] = uchar(index.value(row[x]));
+    }
+    return image;
+}
+
+// The formats the raster painter draws from without converting the picture.
+QImage paintable(const QImage& decoded)
+{
+    if (decoded.hasAlphaChannel())
+        return decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage opaque = decoded.convertToFormat(QImage::Format_RGB32);
+    const QImage few = indexed(opaque);
+    return few.isNull() ? opaque : few;
+}
+
 bool bake(const QString& pngPath, const QString& outputPath)
 {
-    QImage image(pngPath, "PNG");
-    if (image.isNull())
+    const QImage decoded(pngPath, "PNG");
+    if (decoded.isNull())
         return fail("read", pngPath);
-    // The formats the raster painter blits without converting.
-    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                          : QImage::Format_RGB32);
+    const QImage image = paintable(decoded);
+    const QList<QRgb> table = image.colorTable();
     const window::BakedPictureHeader header{
         window::kBakedPictureMagic,
         static_cast<std::uint32_t>(image.width()),
         static_cast<std::uint32_t>(image.height()),
         static_cast<std::uint32_t>(image.format()),
+        static_cast<std::uint32_t>(image.bytesPerLine()),
+        static_cast<std::uint32_t>(table.size()),
     };
     QFile output(outputPath);
     if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail("write", outputPath);
-    const qsizetype rowBytes = qsizetype(image.width()) * window::kBakedPictureBytesPerPixel;
-    bool written = output.write(reinterpret_cast<const char*>(&header), sizeof header) == sizeof header;
+    const qsizetype tableBytes = table.size() * qsizetype(sizeof(QRgb));
+    bool written = output.write(reinterpret_cast<const char*>(&header), sizeof header) == sizeof header
+                && output.write(reinterpret_cast<const char*>(table.constData()), tableBytes) == tableBytes;
     for (int y = 0; written && y < image.height(); ++y)
-        written = output.write(reinterpret_cast<const char*>(image.constScanLine(y)), rowBytes) == rowBytes;
+        written = output.write(reinterpret_cast<const char*>(image.constScanLine(y)), image.bytesPerLine())
+               == image.bytesPerLine();
     if (!written || !output.flush()) {
         output.remove();
         return fail("write", outputPath);
@@ -89,7 +125,7 @@ bool bake(const QString& pngPath, const QString& outputPath)
     return true;
 }
 
-// A resource folder's prefix as the .qrc file wants it: ":/png/" is "/png".
+// A resource folder's prefix as the .qrc file wants it: ":/pixels/" is "/pixels".
 QString prefix(std::string_view resources)
 {
     return fromUtf8(resources.substr(1, resources.size() - 2));
@@ -128,21 +164,8 @@ int main(int argc, char** argv)
         QTextStream(&decoded) << "        <file>" << name << "</file>\n";
         depends += QStringLiteral(" \\\n  ") + png;
     }
-    QString pngs;
-    QTextStream(&pngs) << "<RCC>\n    <qresource prefix=\"" << prefix(window::kPngResources) << "\">\n";
-    for (const Source& picture : pngPictures()) {
-        const QString png = assetPath(picture, picture.name);
-        if (!QFile::exists(png)) {
-            fail("find", png);
-            return 1;
-        }
-        QTextStream(&pngs) << "        <file alias=\"" << fromUtf8(picture.name) << "\">" << png
-                           << "</file>\n";
-        depends += QStringLiteral(" \\\n  ") + png;
-    }
     const QString end = QStringLiteral("    </qresource>\n</RCC>\n");
     const bool written = writeText(output + QStringLiteral("/decoded_pictures.qrc"), decoded + end)
-                      && writeText(output + QStringLiteral("/png_pictures.qrc"), pngs + end)
                       && writeText(QFile::decodeName(argv[3]), depends + QLatin1Char('\n'));
     return written ? 0 : 1;
 }
