@@ -4,6 +4,8 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
+#include "window/pictures.h"
+
 namespace window {
 
 namespace {
@@ -60,7 +62,7 @@ void GraphicalButton::paintEvent(QPaintEvent*)
         pictureRect.moveCenter(inside.center());
         captionRect.moveTop(inside.top() + (inside.height() - textSize.height()) / 2);
     }
-    painter.drawImage(pictureRect.topLeft(), picture_);
+    paintPicture(painter, pictureRect.topLeft(), picture_);
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::ButtonText));
     painter.drawText(captionRect, kCaptionFlags, text());

@@ -3,6 +3,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "window/pictures.h"
+
 namespace window {
 
 ImageControl::ImageControl(const QImage& picture, QWidget* parent)
@@ -13,7 +15,7 @@ ImageControl::ImageControl(const QImage& picture, QWidget* parent)
 void ImageControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    paintPicture(painter, QPoint(0, 0), picture_);
 }
 
 } // namespace window

@@ -18,7 +18,7 @@ MapArea::MapArea(Pointers& pointers, LabelClick onLabelClick, QWidget* parent)
 void MapArea::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture(Picture::Map, devicePixelRatioF()));
+    paintPicture(painter, QPoint(0, 0), picture(Picture::Map, devicePixelRatioF()));
 }
 
 std::optional<QPoint> MapArea::mapPixelAt(QPointF inWindow) const

@@ -4,9 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <string_view>
-#include <utility>
 
 #include "platform/qt_text.h"
 #include "window/baked_picture.h"
@@ -73,9 +71,10 @@ QImage decodedImage(std::string_view stem)
     return aligned ? image : image.copy();
 }
 
-// A picture for a screen of the given scale, from its copy at twice the size:
-// as it is at twice the size, and smoothly resampled to the screen's own pixels
-// at any other scale, so that no line of it is dropped or doubled.
+// A pointer's picture for a screen of the given scale, from its copy at twice
+// the size: the window system shows a pointer pixel for pixel, so it is made
+// in the screen's own pixels, smoothly resampled at any scale but two, so that
+// no line of it is dropped or doubled.
 QImage atScale(QImage doubleSize, QSize logicalSize, qreal devicePixelRatio)
 {
     const QSize device(qRound(logicalSize.width() * devicePixelRatio),
@@ -110,16 +109,19 @@ QCursor scaledPointer(const PointerFile& file, qreal devicePixelRatio)
 QImage picture(Picture which, qreal devicePixelRatio)
 {
     const PictureFile& file = pictureFile(which);
-    if (devicePixelRatio == 1.0)
+    if (devicePixelRatio <= 1.0)
         return decodedImage(file.stem);
-    // Made once for each picture and scale: at scales other than two it is
-    // resampled, and the map is painted from it again and again.
-    static std::map<std::pair<Picture, qreal>, QImage> made;
-    QImage& image = made[{which, devicePixelRatio}];
-    if (image.isNull())
-        image = atScale(decodedImage(doubleSizeStem(file.stem)), decodedImage(file.stem).size(),
-                        devicePixelRatio);
-    return image;
+    QImage doubleSize = decodedImage(doubleSizeStem(file.stem));
+    doubleSize.setDevicePixelRatio(2.0);
+    return doubleSize;
+}
+
+void paintPicture(QPainter& painter, QPoint at, const QImage& picture)
+{
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(at, picture);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 Pointers::Pointers(qreal devicePixelRatio) : devicePixelRatio_(devicePixelRatio) {}

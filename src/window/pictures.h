@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QIcon>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <array>
 #include <optional>
@@ -14,10 +15,16 @@ namespace window {
 
 // Every picture is built into the program decoded, at its own size and at
 // twice it; none is read from disk or decoded at start. On a screen that
-// scales, the picture is its copy at twice the size, resampled once at scales
-// other than two. Painted as an image: the map and the flag tile are kept as
-// indices into their few colours, which a pixmap would widen to 32 bits.
+// scales, the picture is its copy at twice the size. Painted as an image: the
+// map and the flag tile are kept as indices into their few colours, which a
+// pixmap would widen to 32 bits.
 QImage picture(Picture which, qreal devicePixelRatio = 1.0);
+
+// Paints a picture at its own size in the layout, its top-left corner at `at`.
+// At scales other than one and two the painter draws it smoothly from the copy
+// at twice the size, so that no line of it is dropped or doubled; only what is
+// painted is resampled, and no resampled copy is kept.
+void paintPicture(QPainter& painter, QPoint at, const QImage& picture);
 QIcon programIcon();
 
 // Desktops stop growing their pointers at a few times their size; beyond this

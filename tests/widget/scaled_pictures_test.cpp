@@ -1,6 +1,7 @@
 // The window on a screen that scales (run with QT_SCALE_FACTOR at 2 and at
-// 1.5): pictures and pointers are drawn for the screen's own pixels, not
-// blown up from their single-size copies, and the map's frame leaves no seam.
+// 1.5): pictures and pointers are drawn for the screen's own pixels from their
+// copies at twice the size, not blown up from their single-size copies, and
+// the map's frame leaves no seam.
 
 #include <QApplication>
 #include <QDir>
@@ -34,30 +35,51 @@ private slots:
         QVERIFY2(ratio_ > 1.0, "run with QT_SCALE_FACTOR above 1");
     }
 
-    void picturesAreDrawnAtTheScreensScale_data()
+    void picturesComeFromTheirDrawingsAtTwiceTheSize_data()
     {
         QTest::addColumn<int>("which");
         for (std::size_t i = 0; i < window::kPictureFiles.size(); ++i)
             QTest::newRow(window::kPictureFiles[i].stem.data()) << int(i);
     }
 
-    // At twice the size the picture is its own drawing at that size, not the
-    // single-size one with each pixel doubled; at other scales it is resampled
-    // smoothly from the double-size drawing, not by picking pixels.
-    void picturesAreDrawnAtTheScreensScale()
+    // On a screen that scales, a picture is its own drawing at twice the size,
+    // laid out at the single size.
+    void picturesComeFromTheirDrawingsAtTwiceTheSize()
     {
         QFETCH(int, which);
         const auto picture = static_cast<window::Picture>(which);
         const QImage single = window::picture(picture);
         const QImage shown = window::picture(picture, ratio_);
-        QCOMPARE(shown.size(), deviceSize(single.size(), ratio_));
-        QCOMPARE(shown.devicePixelRatio(), ratio_);
-        const QImage doubled = window::picture(picture, 2.0);
-        const QImage blownUp = ratio_ == 2.0
-            ? single.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-            : doubled.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        QVERIFY(shown.convertToFormat(QImage::Format_ARGB32)
-                != blownUp.convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(shown.size(), single.size() * 2);
+        QCOMPARE(shown.deviceIndependentSize().toSize(), single.size());
+    }
+
+    // The map is painted in the screen's own pixels from its drawing at twice
+    // the size: pixel for pixel at two, smoothly at other scales; never blown
+    // up from the single-size drawing, nor scaled by picking pixels.
+    void theMapIsPaintedAtTheScreensScale()
+    {
+        WindowDriver driver;
+        QWidget* map = driver.mapArea();
+        const auto plain = [](const QImage& image) {
+            QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+            rgb.setDevicePixelRatio(1.0);
+            return rgb;
+        };
+        const QImage shown = plain(map->grab().toImage());
+        QCOMPARE(shown.size(), deviceSize(map->size(), ratio_));
+        // The prompt line lies across the top of the map; below it the map alone shows.
+        const QRect below(0, shown.height() / 2, shown.width(), shown.height() / 2);
+        const QImage doubled = plain(window::picture(window::Picture::Map, 2.0));
+        if (ratio_ == 2.0) {
+            QCOMPARE(shown.copy(below), doubled.copy(below));
+            return;
+        }
+        const QImage picked = doubled.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage blownUp = plain(window::picture(window::Picture::Map))
+                                   .scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QVERIFY(shown.copy(below) != picked.copy(below));
+        QVERIFY(shown.copy(below) != blownUp.copy(below));
     }
 
     // As large as the desktop's own pointers on the screen, pointing with the
