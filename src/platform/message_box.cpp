@@ -41,12 +41,14 @@ QFont likelyTitleFont()
     return font;
 }
 
-// The OK button's icon, made once for the program's life. Each icon the style
-// makes afresh is a new set of pixmaps, and the toolkit keeps what it paints of
-// each in its pixmap cache: one more entry for every box.
+// The OK button's icon, the one the style gave the first box's button, kept
+// for the program's life. Each icon the style makes afresh is a new set of
+// pixmaps, and the toolkit keeps what it paints of each in its pixmap cache:
+// one more entry for every box. Asking the style once more for the first box
+// would look the icon up in the desktop's theme again.
 QIcon keptOkIcon(QAbstractButton* button)
 {
-    static const QIcon icon = button->style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, button);
+    static const QIcon icon = button->icon();
     return icon;
 }
 
