@@ -31,18 +31,21 @@ for arg in "$@"; do
     [ "$previous" = "--only" ] && only=$arg
     previous=$arg
 done
+# Each X server writes its screen into a folder of its own: a server that is
+# ending can still remove its screen file after the next one has made it.
 measure() {
     screen=$1
     shift
+    fb=$(mktemp -d "$work/screen.XXXXXX")
     PYTHONPATH="$here:$source_dir/tests/realwindow" PYTHONDONTWRITEBYTECODE=1 \
-    xvfb-run -a -s "-screen 0 $screen -fbdir $work" \
+    xvfb-run -a -s "-screen 0 $screen -fbdir $fb" \
         /usr/bin/python3 "$here/bench.py" \
             --quiz "$build/src/europa-quiz" \
             --floor "$build/bench/europa-floor" \
             --facts "$build/tools/map-facts/europa-map-facts" \
             --slow-device "$build/bench/libeuropa-slow-device.so" \
             --sound-latency "$build/bench/europa-sound-latency" \
-            --fbdir "$work" "$@"
+            --fbdir "$fb" "$@"
 }
 if [ "$only" != scaled ] && [ "$only" != boxes ]; then
     measure 1280x1024x24 "$@"
