@@ -10,9 +10,7 @@ namespace app {
 // font configuration, the largest single cost of the window's first text;
 // then the sound library, which the anthem needs a moment later. One thread,
 // in that order, so that the helper takes as little as it can from the
-// display server and the window on a machine with few cores. Before the
-// helper starts, while the program has no other thread, it lets the toolkit's
-// glyph cache hold the window's largest captions at twice the size.
+// display server and the window on a machine with few cores.
 class StartUpPreload {
 public:
     StartUpPreload();

@@ -1,5 +1,6 @@
 // Prints, as JSON, the tables the real-window driver aims by, the size of the
-// window's client area and of the map's frame, where the counters stand, and
+// window's client area and of the map's frame, where the counters stand, the
+// captions on the window with their colours, and
 // the sound files it must stand in for. Compiled against the program's own
 // headers so a changed table moves the driver's aim with it instead of leaving
 // it behind.
@@ -104,6 +105,17 @@ void printCounters()
     std::printf("},\n");
 }
 
+// The captions lying on the window: where each is, in pixels of the client
+// area, and the colour its text is drawn in.
+void printCaption(const window::layout::LabelPlacement& label)
+{
+    const QRect rect = window::toPixels(label.rect);
+    std::printf("{\"name\": %s, \"left\": %d, \"top\": %d, \"width\": %d, \"height\": %d, "
+                "\"colour\": [%d, %d, %d]}",
+                quoted(label.name).c_str(), rect.left(), rect.top(), rect.width(), rect.height(),
+                qRed(label.colour), qGreen(label.colour), qBlue(label.colour));
+}
+
 } // namespace
 
 int main()
@@ -117,6 +129,7 @@ int main()
     printTable("answers", "{", "}", game::kAnswers, printAnswer);
     printTable("countries", "[", "]", game::kCountries, printCountry);
     printCounters();
+    printTable("captions", "[", "]", window::layout::kWindowLabels, printCaption);
     std::printf("\"anthem\": %s, \"success\": %s\n}\n", quoted(game::kAnthemSound).c_str(),
                 quoted(game::kSuccessSound).c_str());
     return 0;

@@ -47,6 +47,10 @@ class MapFacts:
         self.success = data["success"]
         # The top-left corner of each counter label in the client area, in pixels.
         self.counters = {name: tuple(corner) for name, corner in data["counters"].items()}
+        # The captions on the window: (left, top, width, height) in client
+        # pixels, and the colour of their text.
+        self.captions = {c["name"]: ((c["left"], c["top"], c["width"], c["height"]), tuple(c["colour"]))
+                         for c in data["captions"]}
 
     @classmethod
     def load(cls, helper=None):

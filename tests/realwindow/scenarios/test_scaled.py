@@ -4,6 +4,7 @@ import unittest
 
 from quizdriver import input as xinput
 from quizdriver.testcase import QuizTestCase
+from quizdriver.ui import UiError, wait_for
 
 # Map pixels beside the edges that are easiest to miss on a scaled screen:
 # each is clicked on every device pixel it is drawn on.
@@ -76,6 +77,26 @@ class ScaledScreen(QuizTestCase):
                         self.assertEqual(box.text[len("This is"):].strip(), country, where)
                         boxes += 1
         self.finish_run(quiz, client, scale, boxes)
+
+    def test_captions_beside_the_map_at_every_scale(self):
+        """The headings and counters beside the map are drawn in their colours at
+        every scale: their glyphs are the window's largest (96 device pixels at
+        twice the size), and a glyph the toolkit fails to draw leaves the flag
+        tile bare where the player reads the score."""
+        for scale in (1, 1.25, 1.5, 2):
+            with self.subTest(scale=scale):
+                quiz, client = self.start_scaled(scale)
+                for name in ("Label45", "lblpunti", "Label44", "lblerrori"):
+                    (left, top, width, height), colour = self.facts.captions[name]
+                    rect = (client[0] + round(left * scale), client[1] + round(top * scale),
+                            round(width * scale), round(height * scale))
+                    try:
+                        wait_for(lambda: self.screen.fraction_of_colour(rect, colour) > 0.02,
+                                 5, "%s drawn at %sx" % (name, scale))
+                    except UiError:
+                        self.fail("%s is not drawn at %sx: %.3f of its area in its colour"
+                                  % (name, scale, self.screen.fraction_of_colour(rect, colour)))
+                quiz.stop()
 
     def test_twice_the_size(self):
         self.check_every_device_pixel(2)
