@@ -1,5 +1,6 @@
 #include "window/graphical_button.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
@@ -22,6 +23,18 @@ GraphicalButton::GraphicalButton(const QString& caption, const QColor& backgroun
     QPalette colours = palette();
     colours.setColor(QPalette::Button, background);
     setPalette(colours);
+}
+
+// Every pixel is painted by the button itself, so a repaint of the button
+// (pressed, released, losing the focus to a box) need paint nothing that lies
+// beneath it: the flag tile and the large greetings under the start button.
+// Styles clear this when they polish a button, so it is set after them.
+bool GraphicalButton::event(QEvent* event)
+{
+    const bool handled = QPushButton::event(event);
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    return handled;
 }
 
 void GraphicalButton::paintEvent(QPaintEvent*)
