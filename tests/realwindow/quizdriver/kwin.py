@@ -14,13 +14,15 @@ import time
 
 from gi.repository import Gio, GLib
 
+from .managed_window import ManagedWindow
+
 _ANSWER_INTERFACE = """<node><interface name="org.example.EuropaQuiz.KWinAnswer">
   <method name="Answer"><arg type="s" direction="in"/></method>
 </interface></node>"""
 _ANSWER_PATH = "/org/example/EuropaQuiz/KWinAnswer"
 
 
-class KWinWindow:
+class KWinWindow(ManagedWindow):
     """One window as KWin manages it, read in one go."""
 
     def __init__(self, facts):
@@ -37,15 +39,6 @@ class KWinWindow:
         self.maximizable = facts["maximizable"]
         self.modal = facts["modal"]
         self.no_border = facts["noBorder"]
-
-    def centre(self):
-        x, y, width, height = self.frame
-        return x + width / 2.0, y + height / 2.0
-
-    def __repr__(self):
-        return "<%r frame %r%s%s>" % (self.title, self.frame,
-                                       " full screen" if self.full_screen else "",
-                                       " maximised" if self.maximized else "")
 
 
 class KWin:

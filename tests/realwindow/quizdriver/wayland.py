@@ -11,6 +11,7 @@ import json
 
 from gi.repository import Gio, GLib
 
+from .managed_window import ManagedWindow
 from .program import QuizProgram
 from .ui import QuizUi, UiError, wait_for
 
@@ -66,7 +67,7 @@ class WaylandQuizProgram(QuizProgram):
         return box
 
 
-class ShellWindow:
+class ShellWindow(ManagedWindow):
     """One window as GNOME Shell manages it, read in one go."""
 
     # Meta.WindowType of a dialog that keeps its parent waiting
@@ -86,14 +87,8 @@ class ShellWindow:
         self.maximized = facts["maximized"]
         self.full_screen = facts["fullscreen"]
 
-    def centre(self):
-        x, y, width, height = self.frame
-        return x + width / 2.0, y + height / 2.0
-
-    def __repr__(self):
-        return "<%r type %d frame %r%s%s>" % (self.title, self.type, self.frame,
-                                              " full screen" if self.full_screen else "",
-                                              " maximised" if self.maximized else "")
+    def _kind(self):
+        return " type %d" % self.type
 
 
 class GnomeShell:
